@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Korvex needs to build, run and test. Quiet and quick when
+# everything is already there.
+set -euo pipefail
+
+packages=(
+    # build
+    cmake ninja-build g++ clang pkg-config git
+    # decoding and conversion
+    libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
+    # windows, drawing, the map page
+    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev
+    fonts-dejavu-core
+    # sound and system volume
+    libpulse-dev pulseaudio
+    # snapshots
+    libturbojpeg0-dev
+    # tests: sources of GoogleTest, sanitizer and fuzzer runtimes, outside judges, a screen
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$package")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=""
+[[ $(id -u) -eq 0 ]] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

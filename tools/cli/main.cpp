@@ -1,0 +1,38 @@
+#include "commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+using namespace korvex::cli;
+
+namespace {
+
+constexpr Command kCommands[] = {
+    {"version", "version                 print the program version", RunVersion},
+    {"info", "info                    print the configuration and languages the program would use",
+     RunInfo},
+};
+
+void PrintUsage(std::FILE* out) {
+    std::fputs("usage: korvex-cli COMMAND [ARGS...]\n\ncommands:\n", out);
+    for (const Command& command : kCommands) {
+        std::fprintf(out, "  %.*s\n", static_cast<int>(command.usage.size()), command.usage.data());
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    for (const Command& command : kCommands) {
+        if (command.name == argv[1]) {
+            return command.run(std::span<char* const>(argv + 2, static_cast<size_t>(argc - 2)));
+        }
+    }
+    std::fprintf(stderr, "korvex-cli: unknown command '%s'\n", argv[1]);
+    PrintUsage(stderr);
+    return 2;
+}
