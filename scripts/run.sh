@@ -6,5 +6,5 @@ cd "$root"
 scripts/setup.sh
 scripts/build.sh build
 # The viewer window is not built yet: until it is, show what the core reads.
-echo "Korvex $(build/tools/cli/korvex-cli version): the viewer window is not built yet; the core's view of this machine:"
-build/tools/cli/korvex-cli info
+echo "Korvex $(build/src/cli/korvex-cli version): the viewer window is not built yet; the core's view of this machine:"
+build/src/cli/korvex-cli info
