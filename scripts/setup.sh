@@ -9,7 +9,7 @@ packages=(
     # decoding and conversion
     libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     # windows, drawing, the map page
-    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev
+    qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev libxkbcommon-dev
     fonts-dejavu-core
     # sound and system volume
     libpulse-dev pulseaudio

@@ -37,8 +37,8 @@ run_suite() {
 }
 
 run_suite suite build-asan -- -DKORVEX_SANITIZE=address,undefined
-run_suite threads build-tsan -L threads -- -DKORVEX_SANITIZE=thread -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_TOOLS=OFF
-run_suite fuzz build-fuzz -L fuzz -- -DKORVEX_FUZZ=ON -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_TOOLS=OFF \
+run_suite threads build-tsan -L threads -- -DKORVEX_SANITIZE=thread -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_BENCH=OFF
+run_suite fuzz build-fuzz -L fuzz -- -DKORVEX_FUZZ=ON -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_BENCH=OFF \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
 # One closing line over the three runs.

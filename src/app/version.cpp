@@ -2,6 +2,8 @@
 
 namespace korvex {
 
-std::string ProgramVersionText() { return KORVEX_VERSION_TEXT; }
+std::string ProgramVersionText() {
+    return KORVEX_VERSION_TEXT;
+}
 
 } // namespace korvex
