@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+
+namespace korvex {
+
+// The folder of the running executable, with "Language/", "map/" and "offset_min.bin" beside it.
+std::filesystem::path ProgramFolder();
+
+// "Config.ini" beside the program when that folder is writable, otherwise
+// $XDG_CONFIG_HOME/korvex/Config.ini (~/.config/korvex/Config.ini when unset).
+std::filesystem::path ConfigFileLocation(const std::filesystem::path& program_folder);
+
+// The user's pictures folder + "Capture/": $XDG_PICTURES_DIR, else the XDG_PICTURES_DIR line of
+// the user-dirs file, else ~/Pictures.
+std::filesystem::path DefaultSnapshotFolder();
+
+} // namespace korvex
