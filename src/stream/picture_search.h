@@ -1,0 +1,27 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace korvex {
+
+inline constexpr int kPacketKeyPicture = 17;   // H.264 IDR picture
+inline constexpr int kPacketOtherPicture = 18; // any other H.264 picture
+
+struct PictureStart {
+    int type = 0;           // kPacketKeyPicture or kPacketOtherPicture
+    std::size_t offset = 0; // where the picture's bytes start in the payload searched
+};
+
+// Finds the picture in the payload of a video PES: the first four-byte start code that opens a
+// slice (NAL header byte 0x01, 0x21, 0x41, 0x61: other picture; 0x25, 0x65: key picture), or a
+// sequence parameter set (0x27, 0x67) followed later by such a slice, which then decides the
+// type while the picture starts at the parameter set. The picture runs to the end of the
+// payload. Stops early, finding nothing, when `running` is cleared.
+std::optional<PictureStart> FindPicture(std::span<const std::uint8_t> payload,
+                                        const std::atomic<bool>& running);
+
+} // namespace korvex
