@@ -1,0 +1,44 @@
+#pragma once
+
+// A plausible drive for the GPS/G-sensor stream: it starts at a fixed point, its speed and
+// course change smoothly, and each second's position follows from the previous one by the speed
+// and course, so the three agree.
+
+#include "mkcard/card_writer.h"
+
+#include <ctime>
+
+namespace korvex::mkcard {
+
+constexpr double kDriveStartLatitude = 24.077715;
+constexpr double kDriveStartLongitude = 120.528903;
+
+struct DriveState {
+    double latitude = kDriveStartLatitude;
+    double longitude = kDriveStartLongitude;
+    double speed_kmh = 0;
+    double course = 0;          // degrees, 0 = north, clockwise
+    double x = 0, y = 0, z = 0; // G-sensor
+};
+
+class GpsDrive {
+public:
+    // The state at the current second of driving.
+    const DriveState& Now() const { return state_; }
+    // Drives on for one second.
+    void Advance();
+
+private:
+    int second_ = 0;
+    DriveState state_ = StateAt(0, kDriveStartLatitude, kDriveStartLongitude);
+    static DriveState StateAt(int second, double latitude, double longitude);
+};
+
+// The text of one GPS record: G-sensor labels and an RMC sentence with its checksum. Without a
+// fix the sentence has status 'V', empty position fields and mode 'N'.
+WrittenGpsText FormatGpsText(const DriveState& state, std::time_t utc, bool fix);
+
+// The NMEA checksum: exclusive-or of the characters between '$' and '*'.
+unsigned NmeaChecksum(std::string_view sentence_body);
+
+} // namespace korvex::mkcard

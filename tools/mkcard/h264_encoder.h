@@ -1,0 +1,45 @@
+#pragma once
+
+// H.264 through libx264 as a camera writes it: no B-pictures, a fixed group of pictures with an
+// IDR picture first, SPS and PPS before every IDR picture, an access unit delimiter first and
+// four-byte start codes before every NAL unit. Deterministic: one thread, fixed parameters.
+
+#include "mkcard/av_handles.h"
+#include "mkcard/yuv_view.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace korvex::mkcard {
+
+struct AccessUnit {
+    std::vector<uint8_t> bytes;
+    bool idr = false;
+};
+
+class H264Encoder {
+public:
+    H264Encoder(int width, int height, int fps, int gop, int crf);
+
+    // The picture to paint next; valid until the next Encode.
+    YuvView NextPicture();
+    // Encodes the painted picture; returns the access units that came out (no delay is
+    // configured, so normally exactly one).
+    std::vector<AccessUnit> Encode();
+    std::vector<AccessUnit> Flush();
+
+private:
+    std::vector<AccessUnit> Receive();
+
+    CodecContextPtr context_;
+    FramePtr frame_;
+    PacketPtr packet_;
+    int64_t next_pts_ = 0;
+};
+
+// Rewrites an Annex B access unit with an access unit delimiter first and four-byte start codes
+// before every NAL unit; tells whether it holds an IDR slice.
+AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size);
+
+} // namespace korvex::mkcard

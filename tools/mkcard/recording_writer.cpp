@@ -1,0 +1,144 @@
+#include "mkcard/recording_writer.h"
+
+#include "mkcard/aac_tone.h"
+#include "mkcard/block_code.h"
+#include "mkcard/h264_encoder.h"
+#include "mkcard/scene_painter.h"
+#include "mkcard/ts_muxer.h"
+
+#include <algorithm>
+
+namespace korvex::mkcard {
+namespace {
+
+constexpr int64_t kClock = 90000;
+
+struct TimedPayload {
+    int64_t pts = 0;
+    std::vector<uint8_t> bytes;
+};
+
+bool Fixed(const std::vector<SecondRange>& no_fix, int second) {
+    return std::none_of(no_fix.begin(), no_fix.end(), [second](const SecondRange& range) {
+        return second >= range.from && second < range.to;
+    });
+}
+
+// Audio PES payloads of frames_per_pes ADTS frames each, with the first frame's time stamp.
+std::vector<TimedPayload> AudioPayloads(const CardOptions& options, int& frame_count) {
+    const int frames = static_cast<int>(
+        (static_cast<int64_t>(options.seconds) * kAudioRate + kAacFrameSamples - 1) /
+        kAacFrameSamples);
+    const std::vector<std::vector<uint8_t>> adts =
+        EncodeAacTone(frames, options.tone_level, options.tone_hz);
+    frame_count = static_cast<int>(adts.size());
+    std::vector<TimedPayload> payloads;
+    for (size_t i = 0; i < adts.size(); ++i) {
+        if (i % static_cast<size_t>(options.audio_frames_per_pes) == 0) {
+            payloads.push_back(
+                {kFirstPts + static_cast<int64_t>(i) * kAacFrameSamples * kClock / kAudioRate, {}});
+        }
+        payloads.back().bytes.insert(payloads.back().bytes.end(), adts[i].begin(), adts[i].end());
+    }
+    return payloads;
+}
+
+std::vector<WrittenGpsText> GpsTexts(const CardOptions& options, const RecordingPlan& plan,
+                                     GpsDrive& drive) {
+    std::vector<WrittenGpsText> texts;
+    for (int second = 0; second < options.seconds; ++second) {
+        WrittenGpsText text =
+            FormatGpsText(drive.Now(), plan.start_time + second, Fixed(plan.no_fix, second));
+        text.pts = kFirstPts + second * kClock;
+        texts.push_back(std::move(text));
+        drive.Advance();
+    }
+    return texts;
+}
+
+// Writes audio and GPS payloads in time order, all those before limit.
+class Interleaver {
+public:
+    Interleaver(TsMuxer& muxer, const std::vector<TimedPayload>& audio,
+                const std::vector<WrittenGpsText>& gps, bool with_gps)
+        : muxer_(muxer), audio_(audio), gps_(gps), with_gps_(with_gps) {}
+
+    void WriteBefore(int64_t limit) {
+        for (;;) {
+            const bool audio_due = next_audio_ < audio_.size() && audio_[next_audio_].pts < limit;
+            const bool gps_due =
+                with_gps_ && next_gps_ < gps_.size() && gps_[next_gps_].pts < limit;
+            if (audio_due && (!gps_due || audio_[next_audio_].pts <= gps_[next_gps_].pts)) {
+                muxer_.WriteAudio(audio_[next_audio_].bytes, audio_[next_audio_].pts);
+                ++next_audio_;
+            } else if (gps_due) {
+                muxer_.WriteGps(gps_[next_gps_].text, gps_[next_gps_].pts);
+                ++next_gps_;
+            } else {
+                return;
+            }
+        }
+    }
+
+private:
+    TsMuxer& muxer_;
+    const std::vector<TimedPayload>& audio_;
+    const std::vector<WrittenGpsText>& gps_;
+    bool with_gps_;
+    size_t next_audio_ = 0;
+    size_t next_gps_ = 0;
+};
+
+} // namespace
+
+WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan& plan,
+                                GpsDrive& drive) {
+    WrittenRecording written;
+    written.path = plan.path;
+    written.index = plan.index;
+    written.number = plan.number;
+    written.start_time = plan.start_time;
+    written.end_time = plan.start_time + options.seconds;
+    written.has_gps = plan.has_gps;
+    written.fps = options.fps;
+    written.gop = options.gop;
+    written.pictures = options.seconds * options.fps;
+
+    const std::vector<TimedPayload> audio = AudioPayloads(options, written.audio_frames);
+    written.gps = GpsTexts(options, plan, drive);
+    if (!plan.has_gps) {
+        written.gps.clear();
+    }
+
+    PacketFile file(plan.path, plan.damage);
+    TsMuxer muxer(file, plan.has_gps);
+    Interleaver interleaver(muxer, audio, written.gps, plan.has_gps);
+    H264Encoder encoder(options.width, options.height, options.fps, options.gop, options.crf);
+    auto pts_of = [&](int64_t picture) { return kFirstPts + picture * kClock / options.fps; };
+    int64_t muxed = 0;
+    auto mux = [&](const std::vector<AccessUnit>& units) {
+        for (const AccessUnit& unit : units) {
+            written.picture_offsets.push_back(
+                muxer.WriteVideo(unit.bytes, unit.idr, pts_of(muxed)));
+            ++muxed;
+            interleaver.WriteBefore(pts_of(muxed));
+        }
+    };
+    for (int picture = 0; picture < written.pictures; ++picture) {
+        const YuvView view = encoder.NextPicture();
+        PaintRoadScene(view, static_cast<double>(picture) / options.fps);
+        WriteBlockCode(view, BlockCode{plan.number, picture});
+        mux(encoder.Encode());
+    }
+    mux(encoder.Flush());
+    interleaver.WriteBefore(INT64_MAX);
+    file.Close();
+
+    written.first_pts = pts_of(0);
+    written.last_pts = pts_of(written.pictures - 1);
+    written.error_packet_offsets = file.ErrorOffsets();
+    written.size = file.Offset();
+    return written;
+}
+
+} // namespace korvex::mkcard
