@@ -1,0 +1,59 @@
+#include "stream/recording_lookup.h"
+
+#include "stream/folder_search.h"
+
+#include <charconv>
+
+namespace korvex {
+
+namespace {
+
+std::string NumberedNeighbour(std::string_view path, int step) {
+    const int number = NumberOf(path);
+    if (number < 0) {
+        return {};
+    }
+    const std::string folder = FolderOf(path);
+    // 64-bit, so that the number after the largest one has no overflow.
+    const std::string pattern = "*" + std::to_string(std::int64_t{number} + step) + ".ts";
+    const std::vector<std::string> names = FindMatching(folder, pattern, EntryKind::kFile);
+    return names.empty() ? std::string() : folder + names.front();
+}
+
+} // namespace
+
+int NumberOf(std::string_view path) {
+    const std::size_t underscore = path.rfind('_');
+    const std::size_t dot = path.rfind('.');
+    if (underscore == std::string_view::npos || underscore == 0 || dot == std::string_view::npos ||
+        dot == 0 || dot <= underscore + 1) {
+        return -1;
+    }
+    const std::string_view digits = path.substr(underscore + 1, dot - underscore - 1);
+    int number = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+    }
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size()) {
+        return -1;
+    }
+    return number;
+}
+
+std::string FolderOf(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
+}
+
+std::string PreviousOf(std::string_view path) {
+    return NumberedNeighbour(path, -1);
+}
+
+std::string NextOf(std::string_view path) {
+    return NumberedNeighbour(path, +1);
+}
+
+} // namespace korvex
