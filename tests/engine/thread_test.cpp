@@ -1,0 +1,132 @@
+#include "engine/auto_reset_event.h"
+#include "engine/manual_clock.h"
+#include "engine/my_thread.h"
+#include "engine/reader_thread.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace korvex {
+namespace {
+
+// Sleeps in steps until stopped, counting its runs.
+class SleepyWorker : public CMyThread {
+public:
+    explicit SleepyWorker(Clock& clock) : CMyThread(clock) {}
+    ~SleepyWorker() override {
+        Stop(kStopTimeoutMs);
+        AwaitEnd();
+    }
+    std::atomic<int> runs = 0;
+
+protected:
+    int Run() override {
+        ++runs;
+        while (IsRunning()) {
+            SleepWhileRunning(5000);
+        }
+        return 0;
+    }
+};
+
+// Ignores the running flag until released, then keeps using its own members for a while.
+class StubbornWorker : public CMyThread {
+public:
+    explicit StubbornWorker(Clock& clock) : CMyThread(clock) {}
+    ~StubbornWorker() override {
+        Stop(kStopTimeoutMs);
+        AwaitEnd();
+    }
+    AutoResetEvent release;
+
+protected:
+    int Run() override {
+        release.Wait();
+        for (int i = 0; i < 10000; ++i) {
+            scratch_.push_back(i);
+        }
+        return 0;
+    }
+
+private:
+    std::vector<int> scratch_;
+};
+
+TEST(CMyThreadTest, StopOnAWorkerNeverStartedDoesNothing) {
+    ManualClock clock;
+    SleepyWorker worker(clock);
+    worker.Stop(CMyThread::kStopTimeoutMs);
+    EXPECT_FALSE(worker.IsRunning());
+    EXPECT_EQ(worker.runs, 0);
+}
+
+TEST(CMyThreadTest, StopEndsSleepWhileRunningBeforeItsTimeAndTheWorkerCanStartAgain) {
+    ManualClock clock; // never advanced: only Stop can end the 5000 ms sleep
+    SleepyWorker worker(clock);
+    for (int run = 1; run <= 2; ++run) {
+        ASSERT_TRUE(worker.Start());
+        EXPECT_TRUE(worker.IsRunning());
+        clock.AwaitWaiters(1);
+        worker.Stop(CMyThread::kStopTimeoutMs);
+        EXPECT_FALSE(worker.IsRunning());
+        EXPECT_EQ(worker.runs, run);
+    }
+    EXPECT_EQ(clock.NowMs(), 0);
+}
+
+TEST(CMyThreadTest, AStopThatTimesOutReturnsButDestructionWaitsForTheBody) {
+    ManualClock clock;
+    auto worker = std::make_unique<StubbornWorker>(clock);
+    ASSERT_TRUE(worker->Start());
+    std::thread ticker([&] {
+        clock.AwaitWaiters(1); // Stop is waiting for the body
+        clock.Advance(100);
+    });
+    worker->Stop(100);
+    ticker.join();
+    EXPECT_FALSE(worker->IsRunning());
+    EXPECT_FALSE(worker->Start()); // the abandoned body still runs
+    worker->release.Set();
+    worker.reset(); // must not free the members under the body (ASan would see it)
+}
+
+TEST(ReaderThreadTest, TheBodysReturnClearsTheRunningFlag) {
+    ReaderThread thread;
+    std::atomic<bool> ran = false;
+    ASSERT_TRUE(thread.Start([&] { ran = true; }));
+    EXPECT_NE(thread.ThreadId(), std::this_thread::get_id());
+    while (thread.IsRunning()) {
+        std::this_thread::yield();
+    }
+    EXPECT_TRUE(ran);
+    thread.Stop();
+}
+
+TEST(ReaderThreadTest, StartStopsTheRunningBodyFirst) {
+    ManualClock clock; // never advanced
+    ReaderThread thread(clock);
+    std::mutex mutex;
+    std::vector<int> events;
+    auto record = [&](int event) {
+        std::lock_guard lock(mutex);
+        events.push_back(event);
+    };
+    ASSERT_TRUE(thread.Start([&] {
+        while (thread.IsRunning()) {
+            thread.SleepWhileRunning(100);
+        }
+        record(1);
+    }));
+    clock.AwaitWaiters(1);
+    ASSERT_TRUE(thread.Start([&] { record(2); }));
+    thread.Stop();
+    EXPECT_EQ(events, (std::vector<int>{1, 2}));
+    EXPECT_FALSE(thread.IsRunning());
+}
+
+} // namespace
+} // namespace korvex
