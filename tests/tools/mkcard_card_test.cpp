@@ -1,5 +1,7 @@
 // A generated card as an outside judge (ffprobe, ffmpeg) and a transport-stream reader see it.
 
+#include "card_inspection.h"
+#include "mkcard/block_code.h"
 #include "mkcard/card_writer.h"
 #include "temp_dir.h"
 
@@ -14,31 +16,10 @@
 namespace korvex::mkcard {
 namespace {
 
-struct CommandResult {
-    int status = -1;
-    std::string output;
-};
-
-CommandResult RunCommand(const std::string& command) {
-    CommandResult result;
-    std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, got);
-    }
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
-
 // ffprobe's "flat" output as key -> value ("streams.stream.0.codec_name" -> "h264").
 std::map<std::string, std::string> Probe(const std::filesystem::path& file) {
-    const CommandResult probe =
-        RunCommand("ffprobe -v error -count_frames -show_streams -of flat '" + file.string() + "'");
+    const CommandResult probe = RunCommand(
+        "ffprobe -v error -count_frames -show_streams -of flat " + Quoted(file) + " 2>&1");
     EXPECT_EQ(probe.status, 0) << probe.output;
     std::map<std::string, std::string> values;
     std::istringstream lines(probe.output);
@@ -208,9 +189,27 @@ TEST_F(MkcardCardTest, FfprobeSeesTheStreamsPicturesAndDurationAndFfmpegDecodesC
         EXPECT_EQ(probe[video + "has_b_frames"], "0");
 
         const CommandResult decode =
-            RunCommand("ffmpeg -nostdin -v error -i '" + recording.path.string() + "' -f null -");
+            RunCommand("ffmpeg -nostdin -v error -i " + Quoted(recording.path) + " -f null - 2>&1");
         EXPECT_EQ(decode.status, 0);
         EXPECT_EQ(decode.output, "");
+    }
+}
+
+TEST_F(MkcardCardTest, EveryPictureDecodedByFfmpegShowsItsRecordingAndIndex) {
+    for (const WrittenRecording& recording : card_.recordings) {
+        SCOPED_TRACE(recording.path.string());
+        const CommandResult decode =
+            RunCommand("ffmpeg -nostdin -v error -i " + Quoted(recording.path) +
+                       " -f rawvideo -pix_fmt gray -");
+        ASSERT_EQ(decode.status, 0);
+        const size_t picture_size = static_cast<size_t>(recording.width) * recording.height;
+        ASSERT_EQ(decode.output.size(), picture_size * static_cast<size_t>(recording.pictures));
+        for (int i = 0; i < recording.pictures; ++i) {
+            const auto* luma =
+                reinterpret_cast<const uint8_t*>(decode.output.data()) + picture_size * i;
+            EXPECT_EQ(ReadBlockCodeLuma(luma, recording.width, recording.height, recording.width),
+                      (BlockCode{recording.number, i}));
+        }
     }
 }
 

@@ -80,6 +80,8 @@ struct WrittenRecording {
     std::time_t end_time = 0; // also the file's modification time
     bool read_only = false;
     bool has_gps = true;
+    int width = 0;
+    int height = 0;
     int pictures = 0;
     int fps = 0;
     int gop = 0;

@@ -100,6 +100,8 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
     written.start_time = plan.start_time;
     written.end_time = plan.start_time + options.seconds;
     written.has_gps = plan.has_gps;
+    written.width = options.width;
+    written.height = options.height;
     written.fps = options.fps;
     written.gop = options.gop;
     written.pictures = options.seconds * options.fps;
