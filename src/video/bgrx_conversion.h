@@ -1,0 +1,15 @@
+#pragma once
+
+#include "video/picture_planes.h"
+#include "video/video_surface.h"
+
+struct SwsContext;
+
+namespace korvex {
+
+// Runs `converter` (planar YUV 4:2:0 in, 32-bit B, G, R, X out, same size) over `rows` rows of
+// `picture` into `target`, which must already be a kBgrx32 surface of the converter's size.
+void ConvertToBgrx(SwsContext* converter, const PicturePlanes& picture, int rows,
+                   VideoSurface& target);
+
+} // namespace korvex

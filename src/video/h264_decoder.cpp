@@ -1,0 +1,112 @@
+#include "video/h264_decoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavutil/frame.h>
+#include <libswscale/swscale.h>
+}
+
+namespace korvex {
+
+bool CH264Decoder::OpenCodec() {
+    if (context_ == nullptr) {
+        context_ = avcodec_alloc_context3(nullptr);
+        if (context_ == nullptr) {
+            return false;
+        }
+    }
+    if (!codec_open_) {
+        const AVCodec* codec = avcodec_find_decoder(AV_CODEC_ID_H264);
+        if (codec == nullptr) {
+            return false;
+        }
+        context_->thread_count = 1;
+        // The least checking: a damaged slice still gives a picture.
+        context_->err_recognition = 0;
+        if (avcodec_open2(context_, codec, nullptr) < 0) {
+            return false;
+        }
+        codec_open_ = true;
+    }
+    if (picture_ == nullptr) {
+        picture_ = av_frame_alloc();
+    }
+    if (packet_ == nullptr) {
+        packet_ = av_packet_alloc();
+    }
+    return picture_ != nullptr && packet_ != nullptr;
+}
+
+bool CH264Decoder::Open(int width, int height, int depth) {
+    if (!OpenCodec()) {
+        return false;
+    }
+    if (width != 0 && height != 0 && depth != 0) {
+        if (converter_ != nullptr && width == width_ && height == height_ && depth == depth_) {
+            return true;
+        }
+        if (depth != 32) {
+            return false;
+        }
+        converter_ =
+            sws_getCachedContext(converter_, width, height, AV_PIX_FMT_YUV420P, width, height,
+                                 AV_PIX_FMT_BGRA, SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+        if (converter_ == nullptr) {
+            return false;
+        }
+    }
+    width_ = width;
+    height_ = height;
+    depth_ = depth;
+    return true;
+}
+
+bool CH264Decoder::Decode(const uint8_t* data, int size) {
+    // An empty packet would put the decoder into draining, after which it takes no more input.
+    if (!codec_open_ || data == nullptr || size <= 0) {
+        return false;
+    }
+    packet_->data = const_cast<uint8_t*>(data);
+    packet_->size = size;
+    int sent = avcodec_send_packet(context_, packet_);
+    if (sent == AVERROR(EAGAIN)) {
+        // A picture of an earlier packet is still waiting: it is late, so it is dropped.
+        avcodec_receive_frame(context_, picture_);
+        sent = avcodec_send_packet(context_, packet_);
+    }
+    packet_->data = nullptr;
+    packet_->size = 0;
+    if (sent < 0 || avcodec_receive_frame(context_, picture_) < 0) {
+        return false;
+    }
+    const auto format = static_cast<AVPixelFormat>(picture_->format);
+    return format == AV_PIX_FMT_YUV420P || format == AV_PIX_FMT_YUVJ420P;
+}
+
+PicturePlanes CH264Decoder::Picture() const {
+    PicturePlanes planes;
+    for (size_t i = 0; i < planes.data.size(); ++i) {
+        planes.data[i] = picture_->data[i];
+        planes.stride[i] = picture_->linesize[i];
+    }
+    return planes;
+}
+
+int CH264Decoder::PictureWidth() const {
+    return picture_ != nullptr ? picture_->width : 0;
+}
+
+int CH264Decoder::PictureHeight() const {
+    return picture_ != nullptr ? picture_->height : 0;
+}
+
+void CH264Decoder::Close() {
+    avcodec_free_context(&context_);
+    codec_open_ = false;
+    av_frame_free(&picture_);
+    av_packet_free(&packet_);
+    sws_freeContext(converter_);
+    converter_ = nullptr;
+}
+
+} // namespace korvex

@@ -1,0 +1,79 @@
+#include "video/presenter.h"
+
+#include "video/bgrx_conversion.h"
+
+namespace korvex {
+
+bool CVideoPresenter::Init(VideoOutput* output, int width, int height) {
+    Release();
+    if (output == nullptr || width <= 0 || height <= 0) {
+        return false;
+    }
+    const auto capabilities = output->Open(width, height);
+    if (!capabilities) {
+        return false;
+    }
+    output_ = output;
+    yuv420_ = capabilities->yuv420;
+    back_buffer_.Reshape(VideoSurface::Format::kBgrx32, width, height);
+    changed_ = true;
+    return true;
+}
+
+void CVideoPresenter::Release() {
+    if (output_ != nullptr) {
+        output_->Close();
+    }
+    output_ = nullptr;
+    yuv420_ = false;
+}
+
+void CVideoPresenter::Clear(uint32_t argb) {
+    if (!HasSurface()) {
+        return;
+    }
+    back_buffer_.Fill(argb);
+    changed_ = true;
+}
+
+bool CVideoPresenter::Present() {
+    if (!HasSurface()) {
+        return false;
+    }
+    const bool shown = changed_ ? output_->Show(back_buffer_) : output_->ShowAgain();
+    changed_ = false;
+    if (!shown) {
+        Release();
+    }
+    return shown;
+}
+
+bool CVideoPresenter::TransferYV12(const PicturePlanes& picture, int width, int height) {
+    if (!HasSurface() || !yuv420_ || width != back_buffer_.width() ||
+        height != back_buffer_.height()) {
+        return false;
+    }
+    back_buffer_.Reshape(VideoSurface::Format::kYuv420, width, height);
+    CopyPlane(picture.data[0], picture.stride[0], back_buffer_.plane(0), back_buffer_.stride(0),
+              width, height);
+    for (int i = 1; i <= 2; ++i) {
+        CopyPlane(picture.data[static_cast<size_t>(i)], picture.stride[static_cast<size_t>(i)],
+                  back_buffer_.plane(i), back_buffer_.stride(i), ChromaWidth(width),
+                  ChromaHeight(height));
+    }
+    changed_ = true;
+    return true;
+}
+
+bool CVideoPresenter::TransferRGB(SwsContext* converter, const PicturePlanes& picture, int rows) {
+    if (!HasSurface() || converter == nullptr) {
+        return false;
+    }
+    back_buffer_.Reshape(VideoSurface::Format::kBgrx32, back_buffer_.width(),
+                         back_buffer_.height());
+    ConvertToBgrx(converter, picture, rows, back_buffer_);
+    changed_ = true;
+    return true;
+}
+
+} // namespace korvex

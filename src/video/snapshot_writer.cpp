@@ -1,0 +1,63 @@
+#include "video/snapshot_writer.h"
+
+#include "video/bgrx_conversion.h"
+#include "video/folder_creation.h"
+#include "video/image_files.h"
+
+extern "C" {
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace korvex {
+namespace {
+
+std::string LowerExtension(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+// The picture as 32-bit B, G, R, X pixels; `converted` holds them when a conversion was needed.
+const VideoSurface* AsBgrx(const VideoSurface& picture, VideoSurface& converted) {
+    if (picture.format() == VideoSurface::Format::kBgrx32) {
+        return &picture;
+    }
+    if (picture.format() != VideoSurface::Format::kYuv420) {
+        return nullptr;
+    }
+    SwsContext* converter = sws_getContext(picture.width(), picture.height(), AV_PIX_FMT_YUV420P,
+                                           picture.width(), picture.height(), AV_PIX_FMT_BGRA,
+                                           SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+    if (converter == nullptr) {
+        return nullptr;
+    }
+    converted.Reshape(VideoSurface::Format::kBgrx32, picture.width(), picture.height());
+    ConvertToBgrx(converter, picture.Planes(), picture.height(), converted);
+    sws_freeContext(converter);
+    return &converted;
+}
+
+} // namespace
+
+bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path) {
+    const std::string extension = LowerExtension(path);
+    const bool bmp = extension == ".bmp";
+    if (!bmp && extension != ".jpg") {
+        return false;
+    }
+    VideoSurface converted;
+    const VideoSurface* pixels = AsBgrx(picture, converted);
+    if (pixels == nullptr) {
+        return false;
+    }
+    CreateFolderFor(path);
+    const auto write = bmp ? WriteBmp : WriteJpeg;
+    return write(path, pixels->plane(0), pixels->width(), pixels->height(), pixels->stride(0));
+}
+
+} // namespace korvex

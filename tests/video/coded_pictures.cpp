@@ -1,0 +1,42 @@
+#include "coded_pictures.h"
+
+#include "mkcard/h264_encoder.h"
+#include "mkcard/scene_painter.h"
+
+#include <stdexcept>
+
+namespace korvex::test {
+
+std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number) {
+    constexpr int kFps = 30;
+    constexpr int kCrf = 23;
+    mkcard::H264Encoder encoder(width, height, kFps, gop, kCrf);
+    std::vector<CodedPicture> pictures;
+    for (int index = 0; index < count; ++index) {
+        const mkcard::YuvView view = encoder.NextPicture();
+        mkcard::PaintRoadScene(view, static_cast<double>(index) / kFps);
+        mkcard::WriteBlockCode(view, mkcard::BlockCode{number, index});
+        std::vector<mkcard::AccessUnit> units = encoder.Encode();
+        if (units.size() != 1) {
+            throw std::runtime_error("the encoder held a picture back");
+        }
+        pictures.push_back(CodedPicture{std::move(units.front().bytes), units.front().idr, index});
+    }
+    return pictures;
+}
+
+std::optional<mkcard::BlockCode> ReadBlockCode(const VideoSurface& picture) {
+    switch (picture.format()) {
+    case VideoSurface::Format::kYuv420:
+        return mkcard::ReadBlockCodeLuma(picture.plane(0), picture.width(), picture.height(),
+                                         picture.stride(0));
+    case VideoSurface::Format::kBgrx32:
+        return mkcard::ReadBlockCodeRgb32(picture.plane(0), picture.width(), picture.height(),
+                                          picture.stride(0));
+    case VideoSurface::Format::kNone:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace korvex::test

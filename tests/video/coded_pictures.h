@@ -1,0 +1,29 @@
+#pragma once
+
+// Pictures for the video tests: H.264 access units from the sample-card generator's encoder,
+// each carrying the block code (recording number, picture index) that tells which picture a
+// presenter shows.
+
+#include "mkcard/block_code.h"
+#include "video/video_surface.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace korvex::test {
+
+struct CodedPicture {
+    std::vector<uint8_t> bytes;
+    bool key = false; // an IDR picture, which starts a group
+    int index = 0;    // the block code's picture index
+};
+
+// `count` pictures of width x height with a group of `gop` pictures (an IDR picture first) and
+// block codes {number, 0}, {number, 1}, ...
+std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number = 1);
+
+// The block code on a picture in either surface format.
+std::optional<mkcard::BlockCode> ReadBlockCode(const VideoSurface& picture);
+
+} // namespace korvex::test

@@ -1,0 +1,100 @@
+#include "coded_pictures.h"
+#include "snapshot_files.h"
+#include "temp_dir.h"
+#include "video/snapshot_name.h"
+#include "video/snapshot_writer.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace korvex {
+namespace {
+
+// 2011-03-05 14:07:09 in the zone of the test.
+std::time_t LocalTime() {
+    std::tm local{};
+    local.tm_year = 111;
+    local.tm_mon = 2;
+    local.tm_mday = 5;
+    local.tm_hour = 14;
+    local.tm_min = 7;
+    local.tm_sec = 9;
+    local.tm_isdst = -1;
+    return std::mktime(&local);
+}
+
+TEST(SnapshotNameTest, BasePathsAndShotNumbers) {
+    struct Case {
+        const char* folder;
+        int image_type;
+        const char* base;
+    };
+    const Case cases[] = {
+        {"/home/u/Pictures/Capture/", 0, "/home/u/Pictures/Capture/2011-03-05 14-07-09.bmp"},
+        {"/home/u/Pictures/Capture", 1, "/home/u/Pictures/Capture/2011-03-05 14-07-09.jpg"},
+        {"/media//card//", 7, "/media/card/2011-03-05 14-07-09.jpg"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SnapshotBasePath(c.folder, LocalTime(), c.image_type), c.base) << c.folder;
+    }
+    EXPECT_EQ(SnapshotShotPath("/p/2011-03-05 14-07-09.bmp", 0), "/p/2011-03-05 14-07-09--001.bmp");
+    EXPECT_EQ(SnapshotShotPath("/p/2011-03-05 14-07-09.jpg", 41),
+              "/p/2011-03-05 14-07-09--042.jpg");
+    for (auto [configured, shots] : {std::pair{-2, 1}, {0, 1}, {1, 1}, {5, 5}}) {
+        EXPECT_EQ(SnapshotShotCount(configured), shots) << configured;
+    }
+}
+
+// A decoded picture with a block code, in the back buffer's two formats.
+VideoSurface CodedPicture(VideoSurface::Format format) {
+    constexpr int kWidth = 320;
+    constexpr int kHeight = 180;
+    VideoSurface yuv;
+    yuv.Reshape(VideoSurface::Format::kYuv420, kWidth, kHeight);
+    std::fill(yuv.plane(0), yuv.plane(0) + kWidth * kHeight, 128);
+    std::fill(yuv.plane(1), yuv.plane(1) + 2 * ChromaWidth(kWidth) * ChromaHeight(kHeight), 128);
+    mkcard::WriteBlockCode(mkcard::YuvView{yuv.plane(0), yuv.plane(1), yuv.plane(2), yuv.stride(0),
+                                           yuv.stride(1), yuv.stride(2), kWidth, kHeight},
+                           mkcard::BlockCode{3, 77});
+    if (format == VideoSurface::Format::kYuv420) {
+        return yuv;
+    }
+    VideoSurface rgb;
+    rgb.Reshape(VideoSurface::Format::kBgrx32, kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            std::fill_n(rgb.plane(0) + y * rgb.stride(0) + x * 4, 4, yuv.plane(0)[y * kWidth + x]);
+        }
+    }
+    return rgb;
+}
+
+TEST(SnapshotWriterTest, WritesTheBackBufferAtItsOwnSizeIntoANewFolder) {
+    test::TempDir temp;
+    for (auto format : {VideoSurface::Format::kYuv420, VideoSurface::Format::kBgrx32}) {
+        const VideoSurface picture = CodedPicture(format);
+        for (const char* name : {"a/b/shot--001.bmp", "a/c/shot--001.jpg"}) {
+            const auto path = temp / name;
+            std::filesystem::remove_all(temp / "a");
+            ASSERT_TRUE(SaveSnapshot(picture, path)) << name;
+            const auto image = test::ReadImage(path);
+            ASSERT_TRUE(image) << name;
+            EXPECT_EQ(image->width(), picture.width());
+            EXPECT_EQ(image->height(), picture.height());
+            EXPECT_EQ(test::ReadBlockCode(*image), (mkcard::BlockCode{3, 77})) << name;
+        }
+    }
+}
+
+TEST(SnapshotWriterTest, WritesNothingForOtherExtensionsOrPlaces) {
+    test::TempDir temp;
+    const VideoSurface picture = CodedPicture(VideoSurface::Format::kBgrx32);
+    EXPECT_FALSE(SaveSnapshot(picture, temp / "shot--001.png"));
+    EXPECT_FALSE(std::filesystem::exists(temp / "shot--001.png"));
+    test::WriteFile(temp / "file", "x"); // a file where the folder should be
+    EXPECT_FALSE(SaveSnapshot(picture, temp / "file" / "shot--001.bmp"));
+    EXPECT_FALSE(SaveSnapshot(VideoSurface{}, temp / "empty--001.bmp"));
+}
+
+} // namespace
+} // namespace korvex
