@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvex {
+
+// Packet types.
+inline constexpr int kNoPacket = 0;
+inline constexpr int kKeyPicture = 17;   // H.264 IDR access unit
+inline constexpr int kOtherPicture = 18; // any other H.264 access unit
+inline constexpr int kAudioFrame = 35;   // one AAC frame
+
+// One demultiplexed packet, copied by value between the reader, the packet buffers and the
+// workers; `data` points into the buffer's area, so the bytes themselves are never copied. The
+// video worker reuses the record for its decoded pictures, `data` then pointing to a picture.
+struct PacketRecord {
+    std::uint8_t* data = nullptr;
+    int size = 0;
+    int type = kNoPacket;
+    int frame_rate = 0;    // video: 30 or 60 pictures per second, 2 for key-picture-only play
+    int speed = 0;         // video: the speed state when read (11 for 0), negative backward
+    double time_stamp = 0; // video: seconds
+    int position = 0;      // video: thousandths of the recording where it was read
+};
+
+} // namespace korvex
