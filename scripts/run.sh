@@ -15,5 +15,5 @@ if [[ ! -d $demo ]]; then
 fi
 echo "Demo card: $root/$demo/DCIM/100MEDIA"
 # The viewer window is not built yet: until it is, show what the core reads.
-echo "Korvex $(build/src/cli/korvex-cli version): the viewer window is not built yet; the core's view of this machine:"
-build/src/cli/korvex-cli info
+echo "Korvex $(build/bin/korvex-cli version): the viewer window is not built yet; the core's view of this machine:"
+build/bin/korvex-cli info

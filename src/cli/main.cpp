@@ -9,8 +9,10 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"version", "version                 print the program version", RunVersion},
-    {"info", "info                    print the configuration and languages the program would use",
+    {"info", "info [--screen WxH]     print the configuration and languages the program would use",
      RunInfo},
+    {"settings", "settings show|write FILE show or edit a camera settings file (usrset.dat)",
+     RunSettings},
 };
 
 void PrintUsage(std::FILE* out) {
