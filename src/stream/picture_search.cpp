@@ -18,10 +18,10 @@ int SliceType(std::uint8_t nal) {
     case 0x21:
     case 0x41:
     case 0x61:
-        return kPacketOtherPicture;
+        return kOtherPicture;
     case 0x25:
     case 0x65:
-        return kPacketKeyPicture;
+        return kKeyPicture;
     default:
         return 0;
     }
@@ -33,9 +33,9 @@ bool IsSequenceParameterSet(std::uint8_t nal) {
 
 // The type of the first slice at or after `from`, or 0.
 int FirstSliceFrom(std::span<const std::uint8_t> payload, std::size_t from,
-                   const std::atomic<bool>& running) {
+                   const std::stop_token& stop) {
     for (std::size_t at = from; at + kMinimumTail <= payload.size(); ++at) {
-        if (!running.load(std::memory_order_relaxed)) {
+        if (stop.stop_requested()) {
             return 0;
         }
         if (IsStartCode(&payload[at])) {
@@ -50,9 +50,9 @@ int FirstSliceFrom(std::span<const std::uint8_t> payload, std::size_t from,
 } // namespace
 
 std::optional<PictureStart> FindPicture(std::span<const std::uint8_t> payload,
-                                        const std::atomic<bool>& running) {
+                                        std::stop_token stop) {
     for (std::size_t at = 0; at + kMinimumTail <= payload.size(); ++at) {
-        if (!running.load(std::memory_order_relaxed)) {
+        if (stop.stop_requested()) {
             return std::nullopt;
         }
         if (!IsStartCode(&payload[at])) {
@@ -65,7 +65,7 @@ std::optional<PictureStart> FindPicture(std::span<const std::uint8_t> payload,
         if (IsSequenceParameterSet(nal)) {
             // With no slice after this parameter set there is none after any later one either,
             // nor a plain slice further on: the search is over.
-            const int type = FirstSliceFrom(payload, at, running);
+            const int type = FirstSliceFrom(payload, at, stop);
             if (type == 0) {
                 return std::nullopt;
             }

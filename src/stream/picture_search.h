@@ -1,18 +1,17 @@
 #pragma once
 
-#include <atomic>
+#include "engine/packet_record.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <stop_token>
 
 namespace korvex {
 
-inline constexpr int kPacketKeyPicture = 17;   // H.264 IDR picture
-inline constexpr int kPacketOtherPicture = 18; // any other H.264 picture
-
 struct PictureStart {
-    int type = 0;           // kPacketKeyPicture or kPacketOtherPicture
+    int type = 0;           // kKeyPicture or kOtherPicture
     std::size_t offset = 0; // where the picture's bytes start in the payload searched
 };
 
@@ -20,8 +19,8 @@ struct PictureStart {
 // slice (NAL header byte 0x01, 0x21, 0x41, 0x61: other picture; 0x25, 0x65: key picture), or a
 // sequence parameter set (0x27, 0x67) followed later by such a slice, which then decides the
 // type while the picture starts at the parameter set. The picture runs to the end of the
-// payload. Stops early, finding nothing, when `running` is cleared.
+// payload. Gives up, finding nothing, when `stop` is requested.
 std::optional<PictureStart> FindPicture(std::span<const std::uint8_t> payload,
-                                        const std::atomic<bool>& running);
+                                        std::stop_token stop = {});
 
 } // namespace korvex

@@ -8,7 +8,6 @@
 #include "stream/stream_tables.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace {
 
@@ -18,14 +17,12 @@ struct Demux {
     StreamTables tables;
     PesCollector pes;
     FrameRateMeter meter;
-    std::atomic<bool> running{true};
 
     void Deliver() {
         if (auto header = ParsePesHeader(pes.Bytes())) {
             meter.MeasureFrameRate(*header);
-            auto picture = FindPicture(pes.Bytes().subspan(header->payload_offset), running);
-            if (picture && picture->type != kPacketKeyPicture &&
-                picture->type != kPacketOtherPicture) {
+            auto picture = FindPicture(pes.Bytes().subspan(header->payload_offset));
+            if (picture && picture->type != kKeyPicture && picture->type != kOtherPicture) {
                 __builtin_trap();
             }
         }

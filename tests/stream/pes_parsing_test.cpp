@@ -70,21 +70,20 @@ TEST(FindPicture, FindsTheFirstSliceOrTheParameterSetBeforeIt) {
     const Bytes sps = Nal(0x67, 7);
     const Bytes pps = Nal(0x68, 3);
     const Case cases[] = {
-        {test::Concat({aud, Nal(0x65)}), kPacketKeyPicture, aud.size()},
-        {test::Concat({aud, sps, pps, Nal(0x65)}), kPacketKeyPicture, aud.size()},
-        {test::Concat({sps, pps, Nal(0x41)}), kPacketOtherPicture, 0},
-        {test::Concat({aud, Nal(0x01)}), kPacketOtherPicture, aud.size()},
-        {test::Concat({Nal(0x21), Nal(0x65)}), kPacketOtherPicture, 0},
+        {test::Concat({aud, Nal(0x65)}), kKeyPicture, aud.size()},
+        {test::Concat({aud, sps, pps, Nal(0x65)}), kKeyPicture, aud.size()},
+        {test::Concat({sps, pps, Nal(0x41)}), kOtherPicture, 0},
+        {test::Concat({aud, Nal(0x01)}), kOtherPicture, aud.size()},
+        {test::Concat({Nal(0x21), Nal(0x65)}), kOtherPicture, 0},
         {test::Concat({aud, Nal(0x06)}), {}, 0}, // delimiter and SEI only
         {test::Concat({sps, pps}), {}, 0},       // no slice after the set
-        {test::Concat({Nal(0x45), Nal(0x27), Nal(0x61)}), kPacketOtherPicture, 17},
+        {test::Concat({Nal(0x45), Nal(0x27), Nal(0x61)}), kOtherPicture, 17},
         {Bytes{0, 0, 1, 0x65, 1, 2, 3, 4, 5, 6, 7, 8}, {}, 0}, // three-byte start code
         {Nal(0x65, 4), {}, 0},                                 // fewer than 10 bytes from the code
-        {Nal(0x65, 5), kPacketKeyPicture, 0},
+        {Nal(0x65, 5), kKeyPicture, 0},
     };
-    const std::atomic<bool> running{true};
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        auto picture = FindPicture(cases[i].payload, running);
+        auto picture = FindPicture(cases[i].payload);
         ASSERT_EQ(picture.has_value(), cases[i].type.has_value()) << i;
         if (picture) {
             EXPECT_EQ(picture->type, *cases[i].type) << i;
@@ -93,9 +92,10 @@ TEST(FindPicture, FindsTheFirstSliceOrTheParameterSetBeforeIt) {
     }
 }
 
-TEST(FindPicture, StopsWhenTheRunningFlagIsCleared) {
-    const std::atomic<bool> stopped{false};
-    EXPECT_FALSE(FindPicture(Nal(0x65), stopped));
+TEST(FindPicture, GivesUpWhenTheStopIsRequested) {
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(FindPicture(Nal(0x65), stop.get_token()));
 }
 
 PesHeader WithPts(double seconds) {
