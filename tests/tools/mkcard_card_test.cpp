@@ -1,5 +1,6 @@
 // A generated card as an outside judge (ffprobe, ffmpeg) and a transport-stream reader see it.
 
+#include "camera/camera_settings_file.h"
 #include "card_inspection.h"
 #include "mkcard/block_code.h"
 #include "mkcard/card_writer.h"
@@ -317,6 +318,15 @@ TEST_F(MkcardCardTest, FileTimesNamesAndReadOnlyFlags) {
         EXPECT_EQ(recording.read_only, read_only);
         EXPECT_EQ(info.st_mode & 0222, read_only ? 0u : static_cast<unsigned>(S_IWUSR));
     }
+}
+
+TEST_F(MkcardCardTest, CardRootHoldsTheCameraSettingsAtTheirDefaults) {
+    EXPECT_EQ(card_.usrset, dir_.path() / "usrset.dat");
+    CameraSettings read;
+    read.language = 5;
+    ASSERT_TRUE(ReadCameraSettings(card_.usrset, read));
+    EXPECT_EQ(read, CameraSettings{});
+    EXPECT_EQ(std::filesystem::file_size(card_.usrset), 16u);
 }
 
 TEST_F(MkcardCardTest, SameOptionsGiveTheSameBytes) {

@@ -82,6 +82,7 @@ TEST(MkcardCliTest, HelpNamesEveryOptionAndBadArgumentsAreRefused) {
                                "--tone-hz",
                                "--audio-frames-per-pes",
                                "--crf",
+                               "--no-usrset",
                                "--truncate ",
                                "--truncate-fraction",
                                "--garbage ",

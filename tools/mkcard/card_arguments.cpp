@@ -136,6 +136,8 @@ const std::vector<Option>& Options() {
          [](A& a, V v) { a.options.audio_frames_per_pes = ToInt(v); }},
         {"crf", "N", "x264 constant rate factor, 0 to 51 (23)",
          [](A& a, V v) { a.options.crf = ToInt(v); }},
+        {"no-usrset", "", "do not write the camera's settings file usrset.dat into OUT",
+         [](A& a, V) { a.options.usrset = false; }},
         {"truncate", "I,...", "cut these recordings in the middle of a packet",
          [](A& a, V v) { a.options.damage.truncate = ToIndexSet(v); }},
         {"truncate-fraction", "F", "where to cut, as a fraction of the file size (0.5)",

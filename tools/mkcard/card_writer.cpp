@@ -1,5 +1,7 @@
 #include "mkcard/card_writer.h"
 
+#include "camera/camera_settings.h"
+#include "camera/camera_settings_file.h"
 #include "mkcard/block_code.h"
 #include "mkcard/recording_writer.h"
 #include "mkcard/ts_muxer.h"
@@ -88,6 +90,20 @@ uint64_t Truncate(const std::filesystem::path& path, uint64_t size, double fract
     const uint64_t cut = std::min<uint64_t>(packets * kPacketSize + kPacketSize / 2, size - 1);
     std::filesystem::resize_file(path, cut);
     return cut;
+}
+
+// The camera's settings at their defaults, its clock left alone.
+std::filesystem::path WriteUsrset(const std::filesystem::path& out) {
+    const std::filesystem::path path = out / kCameraSettingsFileName;
+    const auto bytes = EncodeCameraSettings(CameraSettings{});
+    std::filesystem::remove(path);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    const bool written =
+        file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file == nullptr || std::fclose(file) != 0 || !written) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+    return path;
 }
 
 std::vector<SecondRange> NoFixOf(const CardOptions& options, int index) {
@@ -192,6 +208,9 @@ WrittenCard WriteCard(const CardOptions& options, const std::filesystem::path& o
     WrittenCard card;
     card.folder = out / "DCIM" / options.media_folder;
     std::filesystem::create_directories(card.folder);
+    if (options.usrset) {
+        card.usrset = WriteUsrset(out);
+    }
 
     GpsDrive drive;
     std::time_t start = ParseLocalTime(options.start_local_time);

@@ -56,6 +56,7 @@ struct CardOptions {
     int tone_hz = 1000;           // frequency of the tone
     int audio_frames_per_pes = 1; // ADTS frames in one audio PES
     int crf = 23;                 // x264 constant rate factor
+    bool usrset = true;           // write the camera's settings file (its defaults) into OUT
     DamageOptions damage;
 };
 
@@ -97,6 +98,7 @@ struct WrittenRecording {
 
 struct WrittenCard {
     std::filesystem::path folder; // OUT/DCIM/<media_folder>
+    std::filesystem::path usrset; // OUT/usrset.dat, or empty when not written
     std::vector<WrittenRecording> recordings;
 };
 
