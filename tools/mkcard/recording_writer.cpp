@@ -56,18 +56,18 @@ std::vector<WrittenGpsText> GpsTexts(const CardOptions& options, const Recording
     return texts;
 }
 
-// Writes audio and GPS payloads in time order, all those before limit.
+// Writes audio and GPS payloads in time order, all those before limit (an audio PES first
+// when both are due at the same time).
 class Interleaver {
 public:
     Interleaver(TsMuxer& muxer, const std::vector<TimedPayload>& audio,
-                const std::vector<WrittenGpsText>& gps, bool with_gps)
-        : muxer_(muxer), audio_(audio), gps_(gps), with_gps_(with_gps) {}
+                const std::vector<WrittenGpsText>& gps)
+        : muxer_(muxer), audio_(audio), gps_(gps) {}
 
     void WriteBefore(int64_t limit) {
         for (;;) {
             const bool audio_due = next_audio_ < audio_.size() && audio_[next_audio_].pts < limit;
-            const bool gps_due =
-                with_gps_ && next_gps_ < gps_.size() && gps_[next_gps_].pts < limit;
+            const bool gps_due = next_gps_ < gps_.size() && gps_[next_gps_].pts < limit;
             if (audio_due && (!gps_due || audio_[next_audio_].pts <= gps_[next_gps_].pts)) {
                 muxer_.WriteAudio(audio_[next_audio_].bytes, audio_[next_audio_].pts);
                 ++next_audio_;
@@ -84,7 +84,6 @@ private:
     TsMuxer& muxer_;
     const std::vector<TimedPayload>& audio_;
     const std::vector<WrittenGpsText>& gps_;
-    bool with_gps_;
     size_t next_audio_ = 0;
     size_t next_gps_ = 0;
 };
@@ -107,6 +106,7 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
     written.pictures = options.seconds * options.fps;
 
     const std::vector<TimedPayload> audio = AudioPayloads(options, written.audio_frames);
+    // The drive goes on through a recording without a GPS stream.
     written.gps = GpsTexts(options, plan, drive);
     if (!plan.has_gps) {
         written.gps.clear();
@@ -114,7 +114,7 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
 
     PacketFile file(plan.path, plan.damage);
     TsMuxer muxer(file, plan.has_gps);
-    Interleaver interleaver(muxer, audio, written.gps, plan.has_gps);
+    Interleaver interleaver(muxer, audio, written.gps);
     H264Encoder encoder(options.width, options.height, options.fps, options.gop, options.crf);
     auto pts_of = [&](int64_t picture) { return kFirstPts + picture * kClock / options.fps; };
     int64_t muxed = 0;
