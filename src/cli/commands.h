@@ -16,5 +16,6 @@ struct Command {
 
 int RunVersion(std::span<char* const> args);
 int RunInfo(std::span<char* const> args);
+int RunSettings(std::span<char* const> args);
 
 } // namespace korvex::cli

@@ -1,66 +1,9 @@
 #include "positioning/gps_text_parser.h"
 
-#include <cstdlib>
-#include <locale.h>
-#include <string>
+#include "app/decimal_text.h"
 
 namespace korvex {
 namespace {
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::size_t SkipDigits(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsDigit(text[at])) {
-        ++at;
-    }
-    return at;
-}
-
-// The decimal number at the start of `text` as the C library's atof reads it (white space,
-// sign, digits, fraction, exponent; no digits give 0), but within `text` only, always with '.'
-// as the decimal point whatever the process locale, and without atof's hexadecimal, inf and
-// nan forms, which no camera writes.
-double LeadingDecimal(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size() && IsSpace(text[start])) {
-        ++start;
-    }
-    std::size_t end = start;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
-        ++end;
-    }
-    const std::size_t integer_start = end;
-    end = SkipDigits(text, end);
-    bool has_digits = end > integer_start;
-    if (end < text.size() && text[end] == '.') {
-        const std::size_t fraction_end = SkipDigits(text, end + 1);
-        has_digits = has_digits || fraction_end > end + 1;
-        end = fraction_end;
-    }
-    if (!has_digits) {
-        return 0;
-    }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        const std::size_t exponent_end = SkipDigits(text, exponent);
-        if (exponent_end > exponent) {
-            end = exponent_end;
-        }
-    }
-    // strtod_l does the rounding, overflow and underflow exactly as atof would.
-    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-    const std::string number(text.substr(start, end - start));
-    return strtod_l(number.c_str(), nullptr, c_locale);
-}
 
 void Store(double* output, double value) {
     if (output != nullptr) {
@@ -76,7 +19,7 @@ void UpdateGSensor(std::string_view text, GSensorSample& g_sensor) {
     for (const auto& axis : axes) {
         const std::size_t at = text.find(axis.label);
         if (at != std::string_view::npos) {
-            *axis.axis = LeadingDecimal(text.substr(at + axis.label.size()));
+            *axis.axis = ParseDecimal(text.substr(at + axis.label.size()));
         }
     }
 }
@@ -94,7 +37,7 @@ bool ReadCoordinate(std::string_view text, std::size_t field, std::size_t comma,
     for (std::size_t i = field; i < field + degree_digits; ++i) {
         degrees = degrees * 10 + (text[i] - '0');
     }
-    Store(output, degrees + LeadingDecimal(text.substr(field + degree_digits)) / 60);
+    Store(output, degrees + ParseDecimal(text.substr(field + degree_digits)) / 60);
     return true;
 }
 
@@ -161,10 +104,10 @@ int ParseGpsText(std::string_view text, GSensorSample& g_sensor, double* latitud
             }
             break;
         case 7:
-            Store(speed, LeadingDecimal(rest) * 1.852); // knots to km/h
+            Store(speed, ParseDecimal(rest) * 1.852); // knots to km/h
             break;
         case 8:
-            Store(course, LeadingDecimal(rest));
+            Store(course, ParseDecimal(rest));
             break;
         default:
             break;
