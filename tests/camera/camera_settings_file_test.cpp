@@ -50,12 +50,7 @@ TEST(CameraSettingsFile, Read) {
 TEST(CameraSettingsFile, WriteReplacesTheFileAndLeavesNothingBeside) {
     test::TempDir dir;
     const auto path = test::WriteFile(dir / "usrset.dat", "old settings, longer than sixteen");
-    CameraSettings settings;
-    settings.year = 2015;
-    settings.month = 6;
-    settings.day = 15;
-    settings.hour = 23;
-    settings.minute = 59;
+    const CameraSettings settings{.year = 2015, .month = 6, .day = 15, .hour = 23, .minute = 59};
     ASSERT_TRUE(WriteCameraSettings(path, settings));
     EXPECT_EQ(test::ReadFile(path), kDefaults2015);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),

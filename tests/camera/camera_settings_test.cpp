@@ -9,21 +9,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+constexpr CameraSettings kClock2015{.year = 2015, .month = 6, .day = 15, .hour = 23, .minute = 59};
+
 const Bytes kDefaults1980 = {0x3C, 0xF2, 0x5D, 0x14, 0x00, 0x01, 0x08, 0x00,
                              0x70, 0x50, 0x02, 0x04, 0x84, 0x02, 0x00, 0xFD};
 const Bytes kDefaults2015 = {0xD5, 0x5B, 0x8E, 0x8F, 0x02, 0x36, 0x7D, 0xFB,
                              0x70, 0x50, 0x02, 0x04, 0x84, 0x02, 0x00, 0xFD};
-
-CameraSettings WithClock(unsigned year, unsigned month, unsigned day, unsigned hour,
-                         unsigned minute) {
-    CameraSettings settings;
-    settings.year = year;
-    settings.month = month;
-    settings.day = day;
-    settings.hour = hour;
-    settings.minute = minute;
-    return settings;
-}
 
 // Payload byte `k` changed, then the CRC made to match again.
 Bytes Edited(Bytes bytes, std::size_t k, std::uint8_t value) {
@@ -47,7 +38,7 @@ TEST(CameraSettings, EncodesTheCameraVectors) {
         Bytes bytes;
     } cases[] = {
         {"defaults, clock left alone", CameraSettings{}, kDefaults1980},
-        {"defaults, clock 2015-06-15 23:59", WithClock(2015, 6, 15, 23, 59), kDefaults2015},
+        {"defaults, clock 2015-06-15 23:59", kClock2015, kDefaults2015},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -119,7 +110,7 @@ TEST(CameraSettings, CutsEachValueToItsField) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CameraSettings settings = WithClock(2015, 6, 15, 23, 59);
+        CameraSettings settings = kClock2015;
         settings.*c.member = c.value;
         CameraSettings expected = settings;
         expected.*c.member = c.stored;
