@@ -329,6 +329,27 @@ TEST_F(MkcardCardTest, CardRootHoldsTheCameraSettingsAtTheirDefaults) {
     EXPECT_EQ(std::filesystem::file_size(card_.usrset), 16u);
 }
 
+TEST(MkcardTimeStampTest, LengthsOfTheirOwnAndTimeStampsThatWrapAt33Bits) {
+    test::TempDir dir;
+    CardOptions options;
+    options.count = 2;
+    options.seconds = 1;
+    options.seconds_of = {{1, 2}};
+    options.first_pts = (int64_t{1} << 33) - 45000; // wraps half a second in
+    const WrittenCard card = WriteCard(options, dir.path());
+    ASSERT_EQ(card.recordings.size(), 2u);
+    EXPECT_EQ(card.recordings[0].pictures, 30);
+    EXPECT_EQ(card.recordings[1].pictures, 60);
+    EXPECT_EQ(card.recordings[1].start_time, card.recordings[0].end_time);
+    EXPECT_EQ(card.recordings[1].end_time, card.recordings[1].start_time + 2);
+    const TsContent ts = ReadTs(card.recordings[1].path);
+    const std::vector<std::string>& video = ts.pes.at(0x1011);
+    ASSERT_EQ(video.size(), 60u);
+    EXPECT_EQ(Timestamp(video[0], 9), options.first_pts);
+    EXPECT_EQ(Timestamp(video[59], 9), card.recordings[1].last_pts % (int64_t{1} << 33));
+    EXPECT_EQ(Timestamp(video[15], 9), 0);
+}
+
 TEST_F(MkcardCardTest, SameOptionsGiveTheSameBytes) {
     test::TempDir again;
     CardOptions options;

@@ -13,7 +13,8 @@ namespace {
 TEST(MkcardCliTest, ProgramWritesTheSameBytesAsTheLibraryWithTheSameOptions) {
     test::TempDir dir;
     const std::string arguments =
-        "--count 2 --seconds=1 --size 160x90 --fps 60 --gop 15 --first-number 41 "
+        "--count 2 --seconds=1 --seconds-of 1:2 --first-pts 8589889592 --size 160x90 --fps 60 "
+        "--gop 15 --first-number 41 "
         "--name-format CAM%03d.ts --media-folder 101MEDIA --start '2023-12-31 23:59:30' --gap 4 "
         "--read-only 1 --no-fix 0:0-1 --tone-level 0.5 --tone-hz 440 --audio-frames-per-pes 3 "
         "--crf 30 --garbage 1 --garbage-every 7 --garbage-bytes 5 --transport-error 0 "
@@ -26,6 +27,8 @@ TEST(MkcardCliTest, ProgramWritesTheSameBytesAsTheLibraryWithTheSameOptions) {
     CardOptions options;
     options.count = 2;
     options.seconds = 1;
+    options.seconds_of = {{1, 2}};
+    options.first_pts = 8589889592;
     options.width = 160;
     options.height = 90;
     options.fps = 60;

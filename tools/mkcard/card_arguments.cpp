@@ -8,13 +8,17 @@
 namespace korvex::mkcard {
 namespace {
 
-int ToInt(std::string_view text) {
-    int value = 0;
+template <typename Whole> Whole ToWhole(std::string_view text) {
+    Whole value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
         throw std::invalid_argument("not a whole number: " + std::string(text));
     }
     return value;
+}
+
+int ToInt(std::string_view text) {
+    return ToWhole<int>(text);
 }
 
 double ToDouble(std::string_view text) {
@@ -56,13 +60,13 @@ std::set<int> ToIndexSet(std::string_view text) {
 }
 
 // "I:S,I:S"
-std::map<int, int> ToGaps(std::string_view text) {
-    std::map<int, int> gaps;
+std::map<int, int> ToIndexMap(std::string_view text) {
+    std::map<int, int> values;
     for (std::string_view part : Split(text, ',')) {
-        const auto [index, seconds] = Pair(part, ':');
-        gaps[ToInt(index)] = ToInt(seconds);
+        const auto [index, value] = Pair(part, ':');
+        values[ToInt(index)] = ToInt(value);
     }
-    return gaps;
+    return values;
 }
 
 // "I" (the whole recording) or "I:A-B", comma-separated.
@@ -100,6 +104,8 @@ const std::vector<Option>& Options() {
         {"count", "N", "recordings to write (1)", [](A& a, V v) { a.options.count = ToInt(v); }},
         {"seconds", "S", "length of each recording in seconds (5)",
          [](A& a, V v) { a.options.seconds = ToInt(v); }},
+        {"seconds-of", "I:S,...", "a different length for the recording with index I",
+         [](A& a, V v) { a.options.seconds_of = ToIndexMap(v); }},
         {"size", "WxH", "picture size, even numbers, at least 80x46 (320x180)",
          [](A& a, V v) { ToSize(v, a.options); }},
         {"fps", "N", "pictures per second, 30 or 60 as a camera writes (30)",
@@ -119,7 +125,7 @@ const std::vector<Option>& Options() {
         {"gap", "S", "seconds between the end of one recording and the start of the next (0)",
          [](A& a, V v) { a.options.gap = ToInt(v); }},
         {"gap-before", "I:S,...", "a different gap before the recording with index I",
-         [](A& a, V v) { a.options.gap_before = ToGaps(v); }},
+         [](A& a, V v) { a.options.gap_before = ToIndexMap(v); }},
         {"read-only", "I,...", "indexes of recordings written without write permission",
          [](A& a, V v) { a.options.read_only = ToIndexSet(v); }},
         {"no-gps", "I,...", "indexes of recordings whose program table has no GPS stream",
@@ -136,6 +142,8 @@ const std::vector<Option>& Options() {
          [](A& a, V v) { a.options.audio_frames_per_pes = ToInt(v); }},
         {"crf", "N", "x264 constant rate factor, 0 to 51 (23)",
          [](A& a, V v) { a.options.crf = ToInt(v); }},
+        {"first-pts", "T", "90 kHz time stamp of the first picture of every recording (9000)",
+         [](A& a, V v) { a.options.first_pts = ToWhole<int64_t>(v); }},
         {"no-usrset", "", "do not write the camera's settings file usrset.dat into OUT",
          [](A& a, V) { a.options.usrset = false; }},
         {"truncate", "I,...", "cut these recordings in the middle of a packet",

@@ -6,6 +6,7 @@
 #include "mkcard/recording_writer.h"
 #include "mkcard/ts_muxer.h"
 
+#include <algorithm>
 #include <cstdio>
 extern "C" {
 #include <libavutil/log.h>
@@ -111,9 +112,9 @@ std::vector<SecondRange> NoFixOf(const CardOptions& options, int index) {
     return found == options.no_fix.end() ? std::vector<SecondRange>{} : found->second;
 }
 
-int GapBefore(const CardOptions& options, int index) {
-    const auto found = options.gap_before.find(index);
-    return found == options.gap_before.end() ? options.gap : found->second;
+int ValueFor(const std::map<int, int>& overrides, int index, int otherwise) {
+    const auto found = overrides.find(index);
+    return found == overrides.end() ? otherwise : found->second;
 }
 
 PacketDamage DamageOf(const DamageOptions& damage, int index) {
@@ -144,8 +145,20 @@ std::string ValidateOptions(const CardOptions& o) {
     if (o.first_number < 0 || o.first_number + o.count - 1 > kBlockCodeMaxNumber) {
         return "recording numbers must lie in 0..65535";
     }
-    if (static_cast<int64_t>(o.seconds) * o.fps > kBlockCodeMaxIndex + 1) {
+    for (const auto& [index, seconds] : o.seconds_of) {
+        if (index < 0 || index >= o.count || seconds < 1) {
+            return "seconds-of needs a file index of the card and at least 1 second";
+        }
+    }
+    int longest = o.seconds;
+    for (const auto& [index, seconds] : o.seconds_of) {
+        longest = std::max(longest, seconds);
+    }
+    if (static_cast<int64_t>(longest) * o.fps > kBlockCodeMaxIndex + 1) {
         return "too many pictures in one recording for the block code";
+    }
+    if (o.first_pts < 0 || o.first_pts >= (int64_t{1} << 33)) {
+        return "the first time stamp must lie in 0..2^33-1";
     }
     if (!OneNumberConversion(o.name_format)) {
         return "the name format needs exactly one %d";
@@ -216,13 +229,16 @@ WrittenCard WriteCard(const CardOptions& options, const std::filesystem::path& o
     std::time_t start = ParseLocalTime(options.start_local_time);
     for (int index = 0; index < options.count; ++index) {
         if (index > 0) {
-            start = card.recordings.back().end_time + GapBefore(options, index);
+            start =
+                card.recordings.back().end_time + ValueFor(options.gap_before, index, options.gap);
         }
         RecordingPlan plan;
         plan.index = index;
         plan.number = options.first_number + index;
         plan.path = card.folder / FileName(options.name_format, plan.number);
         plan.start_time = start;
+        plan.seconds = ValueFor(options.seconds_of, index, options.seconds);
+        plan.first_pts = options.first_pts;
         plan.has_gps = options.no_gps.count(index) == 0;
         plan.no_fix = NoFixOf(options, index);
         plan.damage = DamageOf(options.damage, index);

@@ -36,9 +36,10 @@ struct DamageOptions {
 };
 
 struct CardOptions {
-    int count = 1;   // recordings
-    int seconds = 5; // length of each recording
-    int width = 320; // picture size, even numbers
+    int count = 1;                 // recordings
+    int seconds = 5;               // length of each recording
+    std::map<int, int> seconds_of; // file index -> a different length
+    int width = 320;               // picture size, even numbers
     int height = 180;
     int fps = 30;                            // pictures per second (30 or 60)
     int gop = 30;                            // pictures per group, an IDR picture first
@@ -56,7 +57,11 @@ struct CardOptions {
     int tone_hz = 1000;           // frequency of the tone
     int audio_frames_per_pes = 1; // ADTS frames in one audio PES
     int crf = 23;                 // x264 constant rate factor
-    bool usrset = true;           // write the camera's settings file (its defaults) into OUT
+    // 90 kHz time stamp of the first picture, audio frame and GPS text of every recording: near
+    // 0 and far enough from it that the last picture's time stamp in whole seconds is the
+    // recording's length. Time stamps wrap at 2^33.
+    int64_t first_pts = 9000;
+    bool usrset = true; // write the camera's settings file (its defaults) into OUT
     DamageOptions damage;
 };
 
@@ -86,7 +91,9 @@ struct WrittenRecording {
     int pictures = 0;
     int fps = 0;
     int gop = 0;
-    int64_t first_pts = 0; // 90 kHz, of the first and last picture (DTS equals PTS)
+    // 90 kHz, of the first and last picture (DTS equals PTS); not wrapped, while the file holds
+    // them modulo 2^33. Picture i has first_pts + i * 90000 / fps.
+    int64_t first_pts = 0;
     int64_t last_pts = 0;
     std::vector<uint64_t> picture_offsets; // byte offset of the first packet of each picture
     int audio_frames = 0;

@@ -25,10 +25,11 @@ bool Fixed(const std::vector<SecondRange>& no_fix, int second) {
 }
 
 // Audio PES payloads of frames_per_pes ADTS frames each, with the first frame's time stamp.
-std::vector<TimedPayload> AudioPayloads(const CardOptions& options, int& frame_count) {
-    const int frames = static_cast<int>(
-        (static_cast<int64_t>(options.seconds) * kAudioRate + kAacFrameSamples - 1) /
-        kAacFrameSamples);
+std::vector<TimedPayload> AudioPayloads(const CardOptions& options, const RecordingPlan& plan,
+                                        int& frame_count) {
+    const int frames =
+        static_cast<int>((static_cast<int64_t>(plan.seconds) * kAudioRate + kAacFrameSamples - 1) /
+                         kAacFrameSamples);
     const std::vector<std::vector<uint8_t>> adts =
         EncodeAacTone(frames, options.tone_level, options.tone_hz);
     frame_count = static_cast<int>(adts.size());
@@ -36,20 +37,20 @@ std::vector<TimedPayload> AudioPayloads(const CardOptions& options, int& frame_c
     for (size_t i = 0; i < adts.size(); ++i) {
         if (i % static_cast<size_t>(options.audio_frames_per_pes) == 0) {
             payloads.push_back(
-                {kFirstPts + static_cast<int64_t>(i) * kAacFrameSamples * kClock / kAudioRate, {}});
+                {plan.first_pts + static_cast<int64_t>(i) * kAacFrameSamples * kClock / kAudioRate,
+                 {}});
         }
         payloads.back().bytes.insert(payloads.back().bytes.end(), adts[i].begin(), adts[i].end());
     }
     return payloads;
 }
 
-std::vector<WrittenGpsText> GpsTexts(const CardOptions& options, const RecordingPlan& plan,
-                                     GpsDrive& drive) {
+std::vector<WrittenGpsText> GpsTexts(const RecordingPlan& plan, GpsDrive& drive) {
     std::vector<WrittenGpsText> texts;
-    for (int second = 0; second < options.seconds; ++second) {
+    for (int second = 0; second < plan.seconds; ++second) {
         WrittenGpsText text =
             FormatGpsText(drive.Now(), plan.start_time + second, Fixed(plan.no_fix, second));
-        text.pts = kFirstPts + second * kClock;
+        text.pts = plan.first_pts + second * kClock;
         texts.push_back(std::move(text));
         drive.Advance();
     }
@@ -97,17 +98,17 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
     written.index = plan.index;
     written.number = plan.number;
     written.start_time = plan.start_time;
-    written.end_time = plan.start_time + options.seconds;
+    written.end_time = plan.start_time + plan.seconds;
     written.has_gps = plan.has_gps;
     written.width = options.width;
     written.height = options.height;
     written.fps = options.fps;
     written.gop = options.gop;
-    written.pictures = options.seconds * options.fps;
+    written.pictures = plan.seconds * options.fps;
 
-    const std::vector<TimedPayload> audio = AudioPayloads(options, written.audio_frames);
+    const std::vector<TimedPayload> audio = AudioPayloads(options, plan, written.audio_frames);
     // The drive goes on through a recording without a GPS stream.
-    written.gps = GpsTexts(options, plan, drive);
+    written.gps = GpsTexts(plan, drive);
     if (!plan.has_gps) {
         written.gps.clear();
     }
@@ -116,7 +117,7 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
     TsMuxer muxer(file, plan.has_gps);
     Interleaver interleaver(muxer, audio, written.gps);
     H264Encoder encoder(options.width, options.height, options.fps, options.gop, options.crf);
-    auto pts_of = [&](int64_t picture) { return kFirstPts + picture * kClock / options.fps; };
+    auto pts_of = [&](int64_t picture) { return plan.first_pts + picture * kClock / options.fps; };
     int64_t muxed = 0;
     auto mux = [&](const std::vector<AccessUnit>& units) {
         for (const AccessUnit& unit : units) {

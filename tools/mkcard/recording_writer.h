@@ -8,16 +8,13 @@
 
 namespace korvex::mkcard {
 
-// Time stamp (90 kHz) of the first picture, audio frame and GPS text of every recording: near
-// 0, and far enough from it that the last picture's time stamp, in whole seconds, is the
-// recording's length.
-constexpr int64_t kFirstPts = 9000;
-
 struct RecordingPlan {
     std::filesystem::path path;
     int index = 0;
     int number = 0;
     std::time_t start_time = 0;
+    int seconds = 0;
+    int64_t first_pts = 0;
     bool has_gps = true;
     std::vector<SecondRange> no_fix;
     PacketDamage damage;
