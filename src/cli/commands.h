@@ -16,6 +16,7 @@ struct Command {
 
 int RunVersion(std::span<char* const> args);
 int RunInfo(std::span<char* const> args);
+int RunList(std::span<char* const> args);
 int RunSettings(std::span<char* const> args);
 
 } // namespace korvex::cli

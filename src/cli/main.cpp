@@ -11,6 +11,7 @@ constexpr Command kCommands[] = {
     {"version", "version                 print the program version", RunVersion},
     {"info", "info [--screen WxH]     print the configuration and languages the program would use",
      RunInfo},
+    {"list", "list [PATH]             list the recordings of a folder or of the card", RunList},
     {"settings", "settings show|write FILE show or edit a camera settings file (usrset.dat)",
      RunSettings},
 };
