@@ -8,10 +8,6 @@ bool CMyThread::Start() {
     return thread_.Start([this] { Run(); });
 }
 
-void CMyThread::Stop(int timeout_ms) {
-    thread_.Stop(timeout_ms);
-}
-
 void CMyThread::SleepWhileRunning(int ms) {
     thread_.SleepWhileRunning(ms);
 }

@@ -42,7 +42,7 @@ bool WorkerThread::Stop(std::optional<std::int64_t> timeout_ms) {
     if (!thread_.joinable()) {
         return true;
     }
-    if (timeout_ms && !clock_.WaitFor(ended_, *timeout_ms)) {
+    if (timeout_ms && !SystemClock().WaitFor(ended_, *timeout_ms)) {
         return false; // abandoned: joined later by AwaitEnd, Start or the destructor
     }
     thread_.join();

@@ -32,8 +32,10 @@ public:
     bool Start(std::function<void()> body);
 
     // Clears the running flag, ends a SleepWhileRunning at once, and waits for the body: at most
-    // `timeout_ms` of the clock, or without a limit when none is given. True when the thread has
-    // ended (or there was none). Never from the body itself.
+    // `timeout_ms` of real time, or without a limit when none is given. True when the thread has
+    // ended (or there was none). Never from the body itself. The time-out guards against a body
+    // that hangs, so it is real time even when the worker runs on a manual clock, which would
+    // otherwise give up on every thread at once when it advances by itself.
     bool Stop(std::optional<std::int64_t> timeout_ms);
 
     // Waits without a limit for a body that is still running, abandoned or not.

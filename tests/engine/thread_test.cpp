@@ -33,12 +33,15 @@ protected:
     }
 };
 
-// Ignores the running flag until released, then keeps using its own members for a while.
+// Ignores the running flag until released, then keeps using its own members for longer than
+// its stop time-out.
 class StubbornWorker : public CMyThread {
 public:
+    static constexpr int kStopMs = 20;
+
     explicit StubbornWorker(Clock& clock) : CMyThread(clock) {}
     ~StubbornWorker() override {
-        Stop(kStopTimeoutMs);
+        Stop(kStopMs); // times out too
         AwaitEnd();
     }
     AutoResetEvent release;
@@ -46,8 +49,9 @@ public:
 protected:
     int Run() override {
         release.Wait();
-        for (int i = 0; i < 10000; ++i) {
-            scratch_.push_back(i);
+        const std::int64_t until = SystemClock().NowMs() + 3 * kStopMs;
+        while (SystemClock().NowMs() < until) {
+            scratch_.assign(64, 1);
         }
         return 0;
     }
@@ -82,12 +86,7 @@ TEST(CMyThreadTest, AStopThatTimesOutReturnsButDestructionWaitsForTheBody) {
     ManualClock clock;
     auto worker = std::make_unique<StubbornWorker>(clock);
     ASSERT_TRUE(worker->Start());
-    std::thread ticker([&] {
-        clock.AwaitWaiters(1); // Stop is waiting for the body
-        clock.Advance(100);
-    });
-    worker->Stop(100);
-    ticker.join();
+    worker->Stop(StubbornWorker::kStopMs); // real milliseconds, whatever the worker's clock
     EXPECT_FALSE(worker->IsRunning());
     EXPECT_FALSE(worker->Start()); // the abandoned body still runs
     worker->release.Set();
