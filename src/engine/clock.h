@@ -6,9 +6,10 @@ namespace korvex {
 
 class AutoResetEvent;
 
-// The engine's sense of time: millisecond ticks and every timed wait of the workers (the pacing
-// clock, the sleeps of idle workers, the time-out of a worker's stop). The real clock is the
-// steady clock (SystemClock()); a ManualClock (engine/manual_clock.h) lets tests and unpaced
+// The engine's sense of time: millisecond ticks and the timed waits that pace playback (the
+// pacing clock, the sleeps of idle workers, the sound device's notifications). A worker's stop
+// time-out is no part of it: it guards against a hung thread and runs on real time. The real clock
+// is the steady clock (SystemClock()); a ManualClock (engine/manual_clock.h) lets tests and unpaced
 // runs go through the same code without waiting in real time.
 //
 // Implementations are shared by all threads of a channel: every function may be called from any
@@ -23,8 +24,8 @@ public:
 
     // Blocks the calling thread until `event` is set (takes it and returns true) or until
     // `timeout_ms` milliseconds of this clock have passed (returns false). A timeout of 0 or less
-    // only takes the event if it is already set. Called by the thread that owns the wait (the
-    // video worker's pacing, a worker stopping another); `event` must outlive the call.
+    // only takes the event if it is already set. Any thread (typically the one worker that owns
+    // the wait, such as the video worker's pacing); `event` must outlive the call.
     virtual bool WaitFor(AutoResetEvent& event, std::int64_t timeout_ms) = 0;
 
     // Blocks the calling thread for `ms` milliseconds of this clock. Any thread.
