@@ -26,8 +26,8 @@ public:
     bool IsOpen() const { return opened_; }
 
     struct Result {
-        int consumed = 0; // input bytes used; 0 when the decoder rejected the packet
-        std::span<const int16_t> samples; // valid until the next call
+        int consumed = 0;           // input bytes used; 0 when the decoder rejected the packet
+        std::span<int16_t> samples; // the caller may change them; valid until the next call
     };
 
     // Decodes one packet (one or more ADTS frames). Only when open.
