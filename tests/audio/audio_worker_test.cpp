@@ -3,6 +3,7 @@
 #include "audio/null_sound_driver.h"
 #include "audio/simulated_sound_driver.h"
 #include "audio/sound_format.h"
+#include "audio/sound_loop.h"
 #include "engine/audio_packet_buffer.h"
 #include "engine/manual_clock.h"
 #include "engine/play_state.h"
@@ -49,6 +50,53 @@ Samples Concat(std::initializer_list<std::span<const int16_t>> parts) {
         out.insert(out.end(), part.begin(), part.end());
     }
     return out;
+}
+
+// Little-endian 16-bit samples.
+Samples ToSamples(std::span<const uint8_t> bytes) {
+    Samples out(bytes.size() / 2);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    return out;
+}
+
+// A device the test plays by hand, as far and as fast as it likes.
+class HandPlayedDriver final : public SoundDriver {
+public:
+    bool Open(SoundLoop& loop) override {
+        loop_ = &loop;
+        return true;
+    }
+    bool Start() override {
+        started_ = true;
+        return true;
+    }
+    void Close() override {
+        loop_ = nullptr;
+        started_ = false;
+    }
+    bool IsLost() const override { return false; }
+
+    // Takes `bytes` at the play cursor, then waits until the worker has handled the
+    // notifications that raised. Waits first for the worker to start playing.
+    std::vector<uint8_t> Play(int bytes) {
+        while (!started_) {
+            std::this_thread::yield();
+        }
+        std::vector<uint8_t> out(static_cast<std::size_t>(bytes));
+        loop_.load()->Take(out);
+        loop_.load()->AwaitAcknowledged();
+        return out;
+    }
+
+private:
+    std::atomic<SoundLoop*> loop_{nullptr};
+    std::atomic<bool> started_{false};
+};
+
+Samples Silence(int samples) {
+    return Samples(static_cast<std::size_t>(samples), 0);
 }
 
 // The audio worker on the simulated device and a stepped test clock, fed by a producer thread.
@@ -105,15 +153,10 @@ protected:
     // Block `index` of what the device played.
     Samples PlayedBlock(int index) const {
         const std::vector<uint8_t> bytes = device_.Played();
-        Samples out;
-        for (int i = 0; i < kBlockSamples; ++i) {
-            const std::size_t at = static_cast<std::size_t>(index * kSoundBlockBytes + 2 * i);
-            if (at + 1 >= bytes.size()) {
-                break;
-            }
-            out.push_back(static_cast<int16_t>(bytes[at] | (bytes[at + 1] << 8)));
-        }
-        return out;
+        const std::size_t from =
+            std::min(bytes.size(), static_cast<std::size_t>(index * kSoundBlockBytes));
+        const std::size_t to = std::min(bytes.size(), from + kSoundBlockBytes);
+        return ToSamples(std::span(bytes).subspan(from, to - from));
     }
 
     ManualClock clock_;
@@ -121,16 +164,14 @@ protected:
     PlayState play_state_{clock_};
     std::atomic<int> amplification_{1};
     SimulatedSoundDriver device_{clock_};
+    NullSoundDriver no_device_;
+    HandPlayedDriver hand_; // the drivers outlive the worker
     std::unique_ptr<test::PacketFeeder> feeder_;
     std::unique_ptr<CAudioCtx> worker_;
     int played_ms_ = 0;
 };
 
 const Samples kSilentBlock(kBlockSamples, 0);
-
-Samples Silence(int samples) {
-    return Samples(static_cast<std::size_t>(samples), 0);
-}
 
 TEST_F(AudioWorkerTest, ThreeFramesFillOneBlockAndFactor1LeavesThemAsDecoded) {
     const Packets frames = ToneFrames(9);
@@ -222,9 +263,23 @@ TEST_F(AudioWorkerTest, ClearedNormalSpeedPlaysSilenceWhilePacketsAreTakenAndDro
     EXPECT_EQ(PlayedBlock(6), Concat({kept[9], kept[10], kept[11]}));
 }
 
+TEST_F(AudioWorkerTest, AWorkerOvertakenByTheDeviceWritesAheadOfTheCursorAgain) {
+    const Packets frames = ToneFrames(15);
+    const std::vector<Samples> decoded = Decoded(frames);
+    StartWith(frames, hand_);
+    hand_.Play(kSoundNotifyOffset); // the middle of block 0: block 2 is written
+    // The device runs on by ten blocks while the worker sees one notification: the cursor now
+    // lies in the middle of block 10, far past block 3, where the worker would write next.
+    hand_.Play(10 * kSoundBlockBytes);
+    const Samples after = ToSamples(hand_.Play(kSoundNotifyOffset + kSoundBlockBytes));
+    const auto block_11 = after.begin() + kBlockSamples / 2;
+    EXPECT_EQ(Samples(after.begin(), block_11), Silence(kBlockSamples / 2)); // never written
+    // Block 11, the first boundary after the cursor, carries the frames that follow block 2.
+    EXPECT_EQ(Samples(block_11, after.end()), Concat({decoded[9], decoded[10], decoded[11]}));
+}
+
 TEST_F(AudioWorkerTest, WithoutADeviceThePacketBufferIsStillEmptied) {
-    NullSoundDriver none;
-    StartWith(ToneFrames(40), none);
+    StartWith(ToneFrames(40), no_device_);
     AwaitBufferEmptied();
     EXPECT_EQ(feeder_->Put(), 40);
     EXPECT_EQ(packets_.Count(), 0);
