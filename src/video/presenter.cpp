@@ -53,14 +53,7 @@ bool CVideoPresenter::TransferYV12(const PicturePlanes& picture, int width, int 
         height != back_buffer_.height()) {
         return false;
     }
-    back_buffer_.Reshape(VideoSurface::Format::kYuv420, width, height);
-    CopyPlane(picture.data[0], picture.stride[0], back_buffer_.plane(0), back_buffer_.stride(0),
-              width, height);
-    for (int i = 1; i <= 2; ++i) {
-        CopyPlane(picture.data[static_cast<size_t>(i)], picture.stride[static_cast<size_t>(i)],
-                  back_buffer_.plane(i), back_buffer_.stride(i), ChromaWidth(width),
-                  ChromaHeight(height));
-    }
+    back_buffer_.CopyYuv420(picture, width, height);
     changed_ = true;
     return true;
 }

@@ -43,6 +43,15 @@ void VideoSurface::Fill(uint32_t argb) {
     }
 }
 
+void VideoSurface::CopyYuv420(const PicturePlanes& picture, int width, int height) {
+    Reshape(Format::kYuv420, width, height);
+    CopyPlane(picture.data[0], picture.stride[0], plane(0), stride_[0], width, height);
+    for (int i = 1; i <= 2; ++i) {
+        CopyPlane(picture.data[static_cast<size_t>(i)], picture.stride[static_cast<size_t>(i)],
+                  plane(i), stride_[i], ChromaWidth(width), ChromaHeight(height));
+    }
+}
+
 PicturePlanes VideoSurface::Planes() const {
     PicturePlanes planes;
     for (int i = 0; i < 3; ++i) {

@@ -19,6 +19,9 @@ public:
     // are zero). Keeps the storage when it is large enough, so a reused surface does not allocate.
     void Reshape(Format format, int width, int height);
 
+    // Makes this a width x height kYuv420 picture holding a copy of `picture`.
+    void CopyYuv420(const PicturePlanes& picture, int width, int height);
+
     // Every pixel the 32-bit ARGB colour (the alpha byte is ignored); the surface becomes a
     // kBgrx32 picture of its current size.
     void Fill(uint32_t argb);

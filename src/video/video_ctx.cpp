@@ -1,0 +1,198 @@
+#include "video/video_ctx.h"
+
+#include "engine/play_state.h"
+#include "engine/video_packet_buffer.h"
+#include "video/snapshot_name.h"
+#include "video/snapshot_writer.h"
+#include "video/speed_table.h"
+
+namespace korvex {
+namespace {
+
+constexpr double kStartRate = 60;
+constexpr int kIdleMs = 10;
+
+} // namespace
+
+CVideoCtx::CVideoCtx(CVBuffer2& packets, PlayState& play_state, std::atomic<int>& display_mode,
+                     AudioHold audio_hold, Clock& clock)
+    : CMyThread(clock), packets_(packets), play_(play_state), display_mode_(display_mode),
+      audio_hold_(std::move(audio_hold)) {}
+
+CVideoCtx::~CVideoCtx() {
+    Stop(kStopTimeoutMs);
+    AwaitEnd();
+    frames_.Release();
+    decoder_.Close();
+    presenter_.Release();
+}
+
+bool CVideoCtx::Start() {
+    play_.SetVideoSize(0, 0);
+    if (!PrepareOutput()) {
+        return false;
+    }
+    stopping_ = false;
+    return CMyThread::Start();
+}
+
+void CVideoCtx::Stop(int timeout_ms) {
+    // The flag first, so that the woken worker sees it and does not wait again.
+    stopping_ = true;
+    play_.pacing_clock().Signal();
+    if (StopThread(timeout_ms) && presenter_.HasSurface()) {
+        presenter_.Clear(kBackground);
+        presenter_.Present();
+    }
+}
+
+int CVideoCtx::Run() {
+    CFpsCtrl& pacing = play_.pacing_clock();
+    double rate = pacing.SetRate(kStartRate);
+    int count = 0; // non-key pictures since the last key picture
+    pacing.Reset();
+    PacketRecord packet;
+    while (KeepGoing()) {
+        ServiceRefresh();
+        if (!packets_.Get(packet)) {
+            SleepWhileRunning(kIdleMs);
+            pacing.Reset(); // after a starvation the next picture goes out at once
+            continue;
+        }
+        packet_seen_ = true;
+        if (packet.type == kKeyPicture) {
+            play_.SetGroupLength(count);
+            count = 0;
+        } else if (packet.type == kOtherPicture) {
+            ++count;
+        }
+        const int speed = play_.Speed();
+        if (packet.speed >= 0) {
+            frames_.Discard();
+        }
+        if (SkipsGroupTails(speed) && count > play_.GroupLength() * GroupShare(speed)) {
+            continue;
+        }
+        if (!DecodePacket(packet) || !QueuePicture(packet)) {
+            continue;
+        }
+        const int frame_rate = packet.frame_rate;
+        if (frame_rate != 0) {
+            rate = frame_rate * RateMultiplier(speed);
+        }
+        pacing.Wait(1000.0 / rate);
+        if (!TransferPicture()) {
+            continue;
+        }
+        needs_present_ = true;
+        play_.CountShownPicture();
+        if (play_.IsPaused() || play_.Speed() == kSpeedStep) {
+            HoldAfterPicture();
+        }
+        if (frame_rate != 0 && static_cast<int>(pacing.GetRate()) != frame_rate) {
+            rate = pacing.SetRate(frame_rate);
+        }
+    }
+    frames_.Discard();
+    return 0;
+}
+
+bool CVideoCtx::PrepareOutput() {
+    frames_.Release();
+    int depth = decoder_.depth();
+    const int width = play_.VideoWidth();
+    const int height = play_.VideoHeight();
+    if (width != 0 && height != 0) {
+        if (output_ != presenter_.output() || width != decoder_.width() ||
+            height != decoder_.height()) {
+            presenter_.Release();
+        }
+        if (!presenter_.HasSurface()) {
+            if (!presenter_.Init(output_, width, height)) {
+                return false;
+            }
+            int yv12 = 0;
+            if (!presenter_.Yv12Available()) {
+                display_mode_.compare_exchange_strong(yv12, 1);
+            }
+        }
+        presenter_.Clear(kBackground);
+        depth = presenter_.RgbDepth();
+    }
+    return decoder_.Open(width, height, depth);
+}
+
+bool CVideoCtx::DecodePacket(const PacketRecord& packet) {
+    if (!decoder_.Decode(packet.data, packet.size)) {
+        return false;
+    }
+    const int width = decoder_.PictureWidth();
+    const int height = decoder_.PictureHeight();
+    if (presenter_.HasSurface() && width == play_.VideoWidth() && height == play_.VideoHeight()) {
+        return true;
+    }
+    play_.SetVideoSize(width, height);
+    if (!PrepareOutput()) {
+        play_.SetVideoSize(0, 0); // the next picture tries again
+        return false;
+    }
+    return true;
+}
+
+bool CVideoCtx::QueuePicture(const PacketRecord& packet) {
+    current_ = decoder_.Picture();
+    if (packet.speed >= 0) {
+        return true;
+    }
+    const auto shown = frames_.Queue(packet, current_, play_.VideoWidth(), play_.VideoHeight());
+    if (!shown) {
+        return false;
+    }
+    current_ = *shown;
+    return true;
+}
+
+bool CVideoCtx::TransferPicture() {
+    const int width = play_.VideoWidth();
+    const int height = play_.VideoHeight();
+    if (display_mode_.load() == 0 && presenter_.Yv12Available()) {
+        return presenter_.TransferYV12(current_, width, height);
+    }
+    return presenter_.TransferRGB(decoder_.Converter(), current_, height);
+}
+
+void CVideoCtx::HoldAfterPicture() {
+    audio_hold_(true);
+    play_.EndSingleStep();
+    while (KeepGoing() && (play_.IsPaused() || play_.Speed() == kSpeedHeld)) {
+        needs_present_ = true;
+        ServiceRefresh();
+        SleepWhileRunning(kIdleMs);
+    }
+    audio_hold_(false);
+    play_.pacing_clock().Reset();
+}
+
+void CVideoCtx::ServiceRefresh() {
+    if (!presenter_.HasSurface()) {
+        return;
+    }
+    if (needs_present_) {
+        needs_present_ = false;
+        if (!packet_seen_) {
+            presenter_.Clear(kBackground);
+        }
+        presenter_.Present();
+    }
+    if (const auto shot = play_.TakeSnapshotShot()) {
+        SaveSnapshot(SnapshotShotPath(shot->base_path, shot->index));
+    }
+}
+
+void CVideoCtx::SaveSnapshot(const std::filesystem::path& path) {
+    if (const VideoSurface* picture = presenter_.CurrentSurface()) {
+        korvex::SaveSnapshot(*picture, path);
+    }
+}
+
+} // namespace korvex
