@@ -52,7 +52,7 @@ void AudioBlockFiller::Fill(std::span<std::uint8_t> block,
 }
 
 void AudioBlockFiller::DiscardPacket() {
-    current_ = {};
+    ForgetPacket();
     PacketRecord record;
     packets_.Get(record);
 }

@@ -32,6 +32,9 @@ public:
     // Without a device: takes one packet, if there is one, and drops it.
     void DiscardPacket();
 
+    // Starts afresh, with no packet partly played.
+    void ForgetPacket() { current_ = {}; }
+
 private:
     // The unread part of the packet handed out last, if any.
     bool TakePacket();

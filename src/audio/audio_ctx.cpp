@@ -38,6 +38,7 @@ void CAudioCtx::Stop(int timeout_ms) {
 
 int CAudioCtx::Run() {
     device_.Open();
+    filler_.ForgetPacket();
     int next = 0; // where the next block goes
     bool playing = false;
     const auto keep_going = [this] { return KeepGoing(); };
@@ -53,9 +54,12 @@ int CAudioCtx::Run() {
         filler_.Fill(device_.LockBlock(next), keep_going);
         device_.UnlockBlock();
         next = (next + kSoundBlockBytes) % kSoundLoopBytes;
-        if (!playing && !(playing = device_.Play())) {
-            device_.Close(); // a device that cannot play counts as none
-            continue;
+        if (!playing) {
+            playing = device_.Play();
+            if (!playing) {
+                device_.Close(); // a device that cannot play counts as none
+                continue;
+            }
         }
         next = AwaitNextBlock(next);
     }
@@ -73,7 +77,7 @@ int CAudioCtx::AwaitNextBlock(int next) {
             return ResynchronisedOffset(cursor);
         case LoopStep::kWait:
             if (!device_.WaitForNotification(kNotificationTimeoutMs)) {
-                return next; // a device that stopped calling still gets a block a second
+                return next; // none within a second: write the next block all the same
             }
             break;
         }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "audio/sound_format.h"
 #include "engine/auto_reset_event.h"
 
 #include <cstdint>
