@@ -49,7 +49,7 @@ void SoundLoop::Take(std::span<std::uint8_t> out) {
                         out.begin() + static_cast<std::ptrdiff_t>(done));
             done += run;
             cursor_ = (cursor_ + static_cast<int>(run)) % kSoundLoopBytes;
-            // Middles passed: those in (from, from + run], counted block by block.
+            // The block middles in (from, from + run].
             const int to = from + static_cast<int>(run);
             const int passed = (to + kSoundNotifyOffset) / kSoundBlockBytes -
                                (from + kSoundNotifyOffset) / kSoundBlockBytes;
