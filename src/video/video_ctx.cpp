@@ -59,7 +59,6 @@ int CVideoCtx::Run() {
             pacing.Reset(); // after a starvation the next picture goes out at once
             continue;
         }
-        packet_seen_ = true;
         if (packet.type == kKeyPicture) {
             play_.SetGroupLength(count);
             count = 0;
@@ -177,11 +176,10 @@ void CVideoCtx::ServiceRefresh() {
     if (!presenter_.HasSurface()) {
         return;
     }
+    // Only a transfer or a hold asks for a present, so the back buffer always holds a picture
+    // of this run by then (it is cleared to the background whenever it is made).
     if (needs_present_) {
         needs_present_ = false;
-        if (!packet_seen_) {
-            presenter_.Clear(kBackground);
-        }
         presenter_.Present();
     }
     if (const auto shot = play_.TakeSnapshotShot()) {

@@ -79,7 +79,6 @@ private:
     std::atomic<bool> stopping_{false};
 
     // The worker's own.
-    bool packet_seen_ = false;   // until the first packet, a refresh shows the background
     bool needs_present_ = false; // a new picture is in the back buffer, or a hold re-presents
     BackwardFrames frames_;
     CVideoPresenter presenter_;
