@@ -84,6 +84,12 @@ bool CTSAnalyse::DeliverVideo(bool key_only, const std::stop_token& running) {
         return false;
     }
     if (key_only && picture->type != kKeyPicture) {
+        // A non-key picture left out breaks the chain as one the buffer refuses does: when a
+        // single step's key-only reading ends, no picture after it goes to the decoder
+        // without its reference.
+        if (video_->ChainState() > 0) {
+            video_->SetChainState(0);
+        }
         return false;
     }
     const bool forward = direction_.load() == kForward;
