@@ -35,6 +35,9 @@ public:
 
     void Signal() { wake_.Set(); }
 
+    // The tick at which the picture of the last Wait was due. The video worker only.
+    double DueMs() const { return next_due_; }
+
 private:
     Clock& clock_;
     std::atomic<double> rate_;

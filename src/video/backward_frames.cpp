@@ -4,9 +4,9 @@
 
 namespace korvex {
 
-std::optional<PicturePlanes> BackwardFrames::Queue(const PacketRecord& record,
-                                                   const PicturePlanes& picture, int width,
-                                                   int height) {
+std::optional<BackwardFrames::Shown> BackwardFrames::Queue(const PacketRecord& record,
+                                                           const PicturePlanes& picture, int width,
+                                                           int height) {
     // The last free frame is reused; it may hold the picture shown last, which has been
     // transferred by now.
     try {
@@ -29,7 +29,7 @@ std::optional<PicturePlanes> BackwardFrames::Queue(const PacketRecord& record,
         return std::nullopt;
     }
     free_.splice(free_.end(), showing_, std::prev(showing_.end()));
-    return free_.back().picture.Planes();
+    return Shown{free_.back().picture.Planes(), free_.back().record};
 }
 
 void BackwardFrames::Discard() {

@@ -19,13 +19,19 @@ namespace korvex {
 // exist. The video worker's thread only.
 class BackwardFrames {
 public:
+    // A picture handed out for showing, with the record of the packet that produced it.
+    struct Shown {
+        PicturePlanes planes;
+        PacketRecord record;
+    };
+
     // Backward play: copies the decoded `picture` (width x height) of `record` into a frame.
     // A key picture first moves the gathering group to the showing list. Returns the picture to
     // show now, one of the showing group, last first; nothing while the showing list is empty
     // (the first group is only gathered) or when no buffer can be had. The returned planes stay
     // valid until the next Queue or Release.
-    std::optional<PicturePlanes> Queue(const PacketRecord& record, const PicturePlanes& picture,
-                                       int width, int height);
+    std::optional<Shown> Queue(const PacketRecord& record, const PicturePlanes& picture, int width,
+                               int height);
 
     // Forward play or the end of a run: every queued picture goes back to the free list.
     void Discard();

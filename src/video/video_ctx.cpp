@@ -85,6 +85,9 @@ int CVideoCtx::Run() {
         }
         needs_present_ = true;
         play_.CountShownPicture();
+        if (picture_listener_) {
+            picture_listener_({current_packet_, *presenter_.CurrentSurface(), pacing.DueMs()});
+        }
         if (play_.IsPaused() || play_.Speed() == kSpeedStep) {
             HoldAfterPicture();
         }
@@ -140,6 +143,7 @@ bool CVideoCtx::DecodePacket(const PacketRecord& packet) {
 
 bool CVideoCtx::QueuePicture(const PacketRecord& packet) {
     current_ = decoder_.Picture();
+    current_packet_ = packet;
     if (packet.speed >= 0) {
         return true;
     }
@@ -147,7 +151,8 @@ bool CVideoCtx::QueuePicture(const PacketRecord& packet) {
     if (!shown) {
         return false;
     }
-    current_ = *shown;
+    current_ = shown->planes;
+    current_packet_ = shown->record;
     return true;
 }
 

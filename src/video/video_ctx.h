@@ -18,6 +18,13 @@ class CVBuffer2;
 class PlayState;
 class VideoOutput;
 
+// What the video worker tells a listener of every picture it has placed in the back buffer.
+struct PictureNotice {
+    const PacketRecord& packet;  // the packet the picture came from: type, time stamp, position
+    const VideoSurface& picture; // the back buffer
+    double due_ms;               // when the pacing clock had the picture due (the worker's clock)
+};
+
 // The video worker of a playback channel. On its own thread it takes picture packets from the
 // channel's video packet buffer, decodes them, shows each picture at the pace of the packets'
 // frame rate times the speed state's multiplier, reverses every group of pictures in backward
@@ -37,6 +44,8 @@ class CVideoCtx final : public CMyThread {
 public:
     // Tells the audio worker to hold (play silence, take no packets) or to go on.
     using AudioHold = std::function<void(bool hold)>;
+    // Called on the worker's thread for every picture counted as shown (korvex-cli, tests).
+    using PictureListener = std::function<void(const PictureNotice& notice)>;
 
     static constexpr uint32_t kBackground = 0xFF000000; // black
 
@@ -48,6 +57,8 @@ public:
 
     // The video window. Only while stopped; it must outlive the worker.
     void SetOutput(VideoOutput* output) { output_ = output; }
+    // Only while stopped.
+    void SetPictureListener(PictureListener listener) { picture_listener_ = std::move(listener); }
 
     // Video size := 0, opens the decoder (false when there is none), starts the thread.
     bool Start() override;
@@ -75,6 +86,7 @@ private:
     PlayState& play_;
     std::atomic<int>& display_mode_;
     AudioHold audio_hold_;
+    PictureListener picture_listener_;
     VideoOutput* output_ = nullptr;
     std::atomic<bool> stopping_{false};
 
@@ -83,7 +95,8 @@ private:
     BackwardFrames frames_;
     CVideoPresenter presenter_;
     CH264Decoder decoder_;
-    PicturePlanes current_; // the picture to be shown next
+    PicturePlanes current_;       // the picture to be shown next
+    PacketRecord current_packet_; // and the packet it came from
 };
 
 } // namespace korvex
