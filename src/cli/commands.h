@@ -18,6 +18,7 @@ int RunVersion(std::span<char* const> args);
 int RunInfo(std::span<char* const> args);
 int RunList(std::span<char* const> args);
 int RunSettings(std::span<char* const> args);
+int RunExport(std::span<char* const> args);
 int RunTrack(std::span<char* const> args);
 
 } // namespace korvex::cli

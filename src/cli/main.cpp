@@ -14,6 +14,8 @@ constexpr Command kCommands[] = {
     {"list", "list [PATH]             list the recordings of a folder or of the card", RunList},
     {"settings", "settings show|write FILE show or edit a camera settings file (usrset.dat)",
      RunSettings},
+    {"export", "export --in F[:POS] --out F[:POS] OUT  export a clip (AVI or transport stream)",
+     RunExport},
     {"track", "track FILE [--follow] [--gpx OUT.gpx]  print the GPS texts a recording delivers",
      RunTrack},
 };
