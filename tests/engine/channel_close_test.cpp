@@ -109,10 +109,12 @@ TEST(ChannelClose, SeekValuesThatAreNoPositionLeaveTheReaderWhereItIs) {
     EXPECT_EQ(rig.channel->CurrentPath(), rig.PathOf(1));
     EXPECT_EQ(rig.channel->CurrentPosition(), end);
 
+    // Held in its new-route send, the reader stays at the recording it switched to.
+    rig.sink.HoldSends();
     RunPanelCommand(rig.channel.get(), PanelCommand::kPreviousRecording);
-    ASSERT_TRUE(rig.AwaitUntil(
-        [&] { return rig.sink.Count(MessageTarget::kMainWindow, kMessageNewRoute) == 1; }));
+    ASSERT_TRUE(rig.AwaitUntil([&] { return rig.sink.SendIsWaiting(); }));
     EXPECT_EQ(rig.channel->CurrentPath(), rig.PathOf(0));
+    rig.sink.ReleaseSends();
 }
 
 } // namespace
