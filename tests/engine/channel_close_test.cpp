@@ -10,7 +10,6 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::ChannelRig;
-using test::SmallChannelCard;
 
 // A closed channel's threads have all ended: far within the workers' 10 s stop time-out.
 constexpr auto kPromptly = 3s;
@@ -36,7 +35,7 @@ void AwaitReaderBlocked(const ChannelRig& rig) {
 
 TEST(ChannelClose, WhileTheReaderWaitsForRoomBehindAPausedWorker) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(1, 6, 10));
+    rig.WriteCard(mkcard::TinyCard(1, 6, 10));
     ASSERT_TRUE(rig.OpenCard());
     ASSERT_TRUE(rig.AwaitSeen(1));
     RunPanelCommand(rig.channel.get(), PanelCommand::kPause);
@@ -49,7 +48,7 @@ TEST(ChannelClose, WhileTheReaderWaitsForRoomBehindAPausedWorker) {
 
 TEST(ChannelClose, WhileTheReaderWaitsInItsNewRouteSend) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(2, 2, 10));
+    rig.WriteCard(mkcard::TinyCard(2, 2, 10));
     ASSERT_TRUE(rig.OpenCard());
     ASSERT_TRUE(rig.AwaitSeen(1));
     // The user-interface thread is busy closing the channel and handles no message.
@@ -62,7 +61,7 @@ TEST(ChannelClose, WhileTheReaderWaitsInItsNewRouteSend) {
 
 TEST(ChannelClose, WhileHeldAfterASingleStep) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(1, 2, 10));
+    rig.WriteCard(mkcard::TinyCard(1, 2, 10));
     ASSERT_TRUE(rig.OpenCard());
     ASSERT_TRUE(rig.AwaitSeen(1));
     RunPanelCommand(rig.channel.get(), PanelCommand::kNextPicture);
@@ -73,7 +72,7 @@ TEST(ChannelClose, WhileHeldAfterASingleStep) {
 
 TEST(ChannelClose, WhilePacedOnTheRealClockAtTheSlowestSpeed) {
     ChannelRig rig(ChannelRig::Pace::kRealTime);
-    rig.WriteCard(SmallChannelCard(1, 2, 10));
+    rig.WriteCard(mkcard::TinyCard(1, 2, 10));
     ASSERT_TRUE(rig.OpenCard(0, [](CTSChn& channel) { RunSpeedSlider(&channel, 0); }));
     ASSERT_TRUE(rig.AwaitSeen(2)); // the worker now waits half a second for each picture
     EXPECT_LT(CloseAndDestroy(rig), kPromptly);
@@ -81,7 +80,7 @@ TEST(ChannelClose, WhilePacedOnTheRealClockAtTheSlowestSpeed) {
 
 TEST(ChannelClose, AChannelNeverOpenedOrOpenedTwice) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(1, 1, 10));
+    rig.WriteCard(mkcard::TinyCard(1, 1, 10));
     rig.channel = std::make_unique<CTSChn>(rig.platform);
     EXPECT_EQ(rig.channel->SetDirection(kBackward), -1); // no program tables yet
     EXPECT_LT(CloseAndDestroy(rig), kPromptly);
@@ -96,7 +95,7 @@ TEST(ChannelClose, AChannelNeverOpenedOrOpenedTwice) {
 
 TEST(ChannelClose, SeekValuesThatAreNoPositionLeaveTheReaderWhereItIs) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(2, 1, 10));
+    rig.WriteCard(mkcard::TinyCard(2, 1, 10));
     ASSERT_TRUE(rig.OpenCard(1));
     ASSERT_TRUE(rig.AwaitSeen(static_cast<std::size_t>(rig.card.recordings[1].pictures - 1)));
     // At the end of the card the reader looks for requests every 100 ms.

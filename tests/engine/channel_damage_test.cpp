@@ -25,7 +25,7 @@ TEST(ChannelDamage, EveryDamageOfTheGeneratorPlaysOnToTheNextRecording) {
     };
     for (const auto& damage : damages) {
         ChannelRig rig;
-        mkcard::CardOptions options = test::SmallChannelCard(2, 2, 10);
+        mkcard::CardOptions options = mkcard::TinyCard(2, 2, 10);
         damage(options.damage);
         const auto& card = rig.WriteCard(options);
         ASSERT_TRUE(rig.OpenCard());
@@ -41,7 +41,7 @@ TEST(ChannelDamage, EveryDamageOfTheGeneratorPlaysOnToTheNextRecording) {
 
 TEST(ChannelDamage, ARecordingDeletedWhileItPlays) {
     ChannelRig rig;
-    rig.WriteCard(test::SmallChannelCard(2, 3, 10));
+    rig.WriteCard(mkcard::TinyCard(2, 3, 10));
     ASSERT_TRUE(rig.OpenCard());
     ASSERT_TRUE(rig.AwaitSeen(3));
     std::filesystem::remove(rig.PathOf(0));

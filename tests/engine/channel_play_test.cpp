@@ -10,7 +10,6 @@ namespace {
 using test::ChannelRig;
 using test::Code;
 using test::CodesOf;
-using test::SmallChannelCard;
 
 std::vector<Code> Concat(std::initializer_list<std::vector<Code>> parts) {
     std::vector<Code> all;
@@ -26,7 +25,7 @@ int NewRoutes(const ChannelRig& rig) {
 
 TEST(ChannelPlay, FourRecordingsPlayForwardEveryPictureOnceInOrder) {
     ChannelRig rig;
-    const auto& card = rig.WriteCard(SmallChannelCard(4, 2, 10));
+    const auto& card = rig.WriteCard(mkcard::TinyCard(4, 2, 10));
     ASSERT_TRUE(rig.OpenCard());
     const auto& r = card.recordings;
     // The card's very last picture waits for a unit start that never comes.
@@ -51,7 +50,7 @@ TEST(ChannelPlay, FourRecordingsPlayForwardEveryPictureOnceInOrder) {
 
 TEST(ChannelPlay, ASingleFileIsListedWithItsFolder) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(3, 1, 10));
+    rig.WriteCard(mkcard::TinyCard(3, 1, 10));
     ASSERT_TRUE(rig.Open(rig.PathOf(1)));
     ASSERT_TRUE(rig.sink.WaitUntil([](const auto& records) {
         return std::ranges::any_of(records, [](const auto& record) {
@@ -67,7 +66,7 @@ TEST(ChannelPlay, ASingleFileIsListedWithItsFolder) {
 
 TEST(ChannelPlay, BackwardFromTheEndOfTheThirdRecordingShowsKeyPicturesInReverseIntoTheSecond) {
     ChannelRig rig;
-    const auto& card = rig.WriteCard(SmallChannelCard(3, 2, 10));
+    const auto& card = rig.WriteCard(mkcard::TinyCard(3, 2, 10));
     ASSERT_TRUE(rig.OpenCard(2));
     // Forward to the end of the card, where the reader waits.
     ASSERT_TRUE(rig.AwaitSeen(static_cast<std::size_t>(card.recordings[2].pictures - 1)));
@@ -108,7 +107,7 @@ TEST(ChannelPlay, SpeedSliderPositionsGiveTheirStatesAndPictures) {
     const Case cases[] = {{0, 10, -1}, {1, 9, -1}, {2, 8, -1}, {3, 7, -1}, {4, 1, -1},
                           {5, 2, -1},  {6, 3, 3},  {7, 4, 1},  {8, 5, 0}};
     ChannelRig rig;
-    const auto& card = rig.WriteCard(SmallChannelCard(1, 2, 8));
+    const auto& card = rig.WriteCard(mkcard::TinyCard(1, 2, 8));
     const auto& recording = card.recordings[0];
     for (const Case& c : cases) {
         SCOPED_TRACE(c.position);
@@ -134,7 +133,7 @@ TEST(ChannelPlay, SpeedSliderPositionsGiveTheirStatesAndPictures) {
 
 TEST(ChannelPlay, PlayFileAtSwitchesToTheRecordingCoveringATimeButNotToTheOnePlaying) {
     ChannelRig rig;
-    const auto& card = rig.WriteCard(SmallChannelCard(4, 2, 10));
+    const auto& card = rig.WriteCard(mkcard::TinyCard(4, 2, 10));
     const auto& r = card.recordings;
     ASSERT_TRUE(rig.OpenCard());
     ASSERT_TRUE(rig.AwaitSeen(1));
@@ -172,7 +171,7 @@ TEST(ChannelPlay, PlayFileAtSwitchesToTheRecordingCoveringATimeButNotToTheOnePla
 
 TEST(ChannelPlay, MarksAreSetWhereTheReaderIs) {
     ChannelRig rig;
-    rig.WriteCard(SmallChannelCard(3, 2, 10));
+    rig.WriteCard(mkcard::TinyCard(3, 2, 10));
     ASSERT_TRUE(rig.OpenCard(1));
     ASSERT_TRUE(rig.AwaitSeen(1));
     RunPanelCommand(rig.channel.get(), PanelCommand::kPause);
@@ -204,7 +203,7 @@ TEST(ChannelPlay, MarksAreSetWhereTheReaderIs) {
 
 TEST(ChannelPlay, PauseStepAndPlayResumeInOrderWithoutAPictureMissingItsReference) {
     ChannelRig rig;
-    const auto& card = rig.WriteCard(SmallChannelCard(1, 4, 10));
+    const auto& card = rig.WriteCard(mkcard::TinyCard(1, 4, 10));
     const auto& recording = card.recordings[0];
     ASSERT_TRUE(rig.OpenCard());
     CTSChn* channel = rig.channel.get();

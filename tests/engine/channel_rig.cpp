@@ -8,16 +8,6 @@
 
 namespace korvex::test {
 
-mkcard::CardOptions SmallChannelCard(int count, int seconds, int gop) {
-    mkcard::CardOptions options;
-    options.count = count;
-    options.seconds = seconds;
-    options.width = 96;
-    options.height = 64;
-    options.gop = gop;
-    return options;
-}
-
 std::ostream& operator<<(std::ostream& out, const Code& code) {
     return out << code.number << ':' << code.index;
 }

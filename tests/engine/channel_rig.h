@@ -43,9 +43,6 @@ std::ostream& operator<<(std::ostream& out, const Code& code);
 // Runs of consecutive pictures folded ("1:0-59 2:0-9 2:12"), for readable failures.
 std::string Runs(const std::vector<Code>& codes);
 
-// A card of `count` recordings of `seconds` seconds each, 96x64 pictures, groups of `gop`.
-mkcard::CardOptions SmallChannelCard(int count, int seconds, int gop);
-
 // The codes of pictures [from, to) of a recording.
 std::vector<Code> CodesOf(const mkcard::WrittenRecording& recording, int from, int to);
 

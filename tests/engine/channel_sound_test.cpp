@@ -20,7 +20,7 @@ TEST(ChannelSound, ReachesTheNullSinkDuringNormalPlayAndStopsAtTwiceTheSpeed) {
     test::ScopedEnvironment to_sink("PULSE_SINK", sink.name());
     pulse::PulseSoundDriver driver;
     test::ChannelRig rig(test::ChannelRig::Pace::kRealTime, &driver);
-    rig.WriteCard(test::SmallChannelCard(1, 8, 10));
+    rig.WriteCard(mkcard::TinyCard(1, 8, 10));
     test::MonitorRecorder recorder(sink.name());
     std::this_thread::sleep_for(200ms); // let the recorder connect
 

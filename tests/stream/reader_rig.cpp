@@ -116,16 +116,6 @@ std::vector<int> ReaderRig::Positions() const {
     return positions;
 }
 
-mkcard::CardOptions SmallCard(int count, int seconds, int gop) {
-    mkcard::CardOptions options;
-    options.count = count;
-    options.seconds = seconds;
-    options.width = 96;
-    options.height = 64;
-    options.gop = gop;
-    return options;
-}
-
 double ReaderSeconds(std::int64_t ticks) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(ticks)) / 90000.0;
 }

@@ -76,9 +76,6 @@ private:
     std::vector<SeenGpsText> gps_texts_;
 };
 
-// A small camera card: `count` recordings of `seconds` seconds, 96x64 pictures.
-mkcard::CardOptions SmallCard(int count, int seconds, int gop);
-
 // The time stamp the reader gives a 90 kHz value: its low 32 bits, signed, in seconds.
 double ReaderSeconds(std::int64_t ticks);
 

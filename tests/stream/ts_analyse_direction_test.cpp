@@ -11,7 +11,7 @@ using test::ReaderRig;
 
 TEST(StreamReaderBackward, DeliversKeyPicturesInReverseIntoThePreviousRecording) {
     test::TempDir dir;
-    const auto card = mkcard::WriteCard(test::SmallCard(2, 4, 30), dir.path()).recordings;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(2, 4, 30), dir.path()).recordings;
     const mkcard::WrittenRecording& first = card[0];
     ReaderRig rig;
     rig.play.SetSpeed(kSpeedBackward);
@@ -59,7 +59,7 @@ TEST(StreamReaderBackward, DeliversKeyPicturesInReverseIntoThePreviousRecording)
 
 TEST(StreamReaderBackward, AChangeToForwardDeliversFromTheSecondKeyPictureOn) {
     test::TempDir dir;
-    const auto card = mkcard::WriteCard(test::SmallCard(1, 4, 10), dir.path()).recordings[0];
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(1, 4, 10), dir.path()).recordings[0];
     ReaderRig rig;
     ASSERT_TRUE(rig.reader.Start(card.path.string()));
     ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= 80; }));
@@ -86,7 +86,7 @@ TEST(StreamReaderDirection, UnknownTablesOrTheSameDirectionChangeNothing) {
     test::TempDir dir;
     const std::string garbage = (dir / "REC_0001.ts").string();
     test::WriteFile(garbage, std::string(50000, '\x47'));
-    const auto card = mkcard::WriteCard(test::SmallCard(1, 1, 10), dir.path()).recordings[0];
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(1, 1, 10), dir.path()).recordings[0];
 
     ReaderRig rig;
     ASSERT_TRUE(rig.reader.Start(garbage));
@@ -104,7 +104,7 @@ TEST(StreamReaderDirection, UnknownTablesOrTheSameDirectionChangeNothing) {
 // Files that must neither crash nor stall the reader, forward or backward.
 TEST(StreamReaderRobustness, DamagedAndOddFilesNeitherCrashNorHang) {
     test::TempDir dir;
-    mkcard::CardOptions options = test::SmallCard(3, 2, 10);
+    mkcard::CardOptions options = mkcard::TinyCard(3, 2, 10);
     options.damage.truncate = {0};
     options.damage.garbage = {1};
     options.damage.garbage_every = 7;
@@ -144,7 +144,7 @@ TEST(StreamReaderRobustness, DamagedAndOddFilesNeitherCrashNorHang) {
 
 TEST(StreamReaderStop, EndsWhileTheReaderWaitsInANewRouteSend) {
     test::TempDir dir;
-    const auto card = mkcard::WriteCard(test::SmallCard(1, 2, 10), dir.path()).recordings[0];
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(1, 2, 10), dir.path()).recordings[0];
     ReaderRig rig;
     ASSERT_TRUE(rig.reader.Start(card.path.string()));
     rig.sink.HoldSends();

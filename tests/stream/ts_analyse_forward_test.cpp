@@ -19,8 +19,8 @@ int PositionOf(const mkcard::WrittenRecording& r, int i) {
 
 TEST(StreamReaderForward, DeliversEveryPictureAudioFrameAndGpsTextAcrossRecordings) {
     test::TempDir dir;
-    auto first = mkcard::WriteCard(test::SmallCard(1, 2, 10), dir.path()).recordings[0];
-    mkcard::CardOptions sixty = test::SmallCard(1, 1, 10);
+    auto first = mkcard::WriteCard(mkcard::TinyCard(1, 2, 10), dir.path()).recordings[0];
+    mkcard::CardOptions sixty = mkcard::TinyCard(1, 1, 10);
     sixty.fps = 60;
     sixty.first_number = 2;
     auto second = mkcard::WriteCard(sixty, dir.path()).recordings[0];
@@ -78,7 +78,7 @@ TEST(StreamReaderForward, DeliversEveryPictureAudioFrameAndGpsTextAcrossRecordin
 
 TEST(StreamReaderForward, QueuesAudioOnlyAtNormalSpeedAndStampsTheSpeed) {
     test::TempDir dir;
-    auto card = mkcard::WriteCard(test::SmallCard(1, 2, 10), dir.path()).recordings[0];
+    auto card = mkcard::WriteCard(mkcard::TinyCard(1, 2, 10), dir.path()).recordings[0];
     struct Case {
         int speed;
         bool normal;
@@ -111,7 +111,7 @@ TEST(StreamReaderForward, QueuesAudioOnlyAtNormalSpeedAndStampsTheSpeed) {
 
 TEST(StreamReaderForward, SeeksOnceTheTablesAreKnownAndIgnoresOtherValues) {
     test::TempDir dir;
-    auto card = mkcard::WriteCard(test::SmallCard(1, 4, 10), dir.path()).recordings[0];
+    auto card = mkcard::WriteCard(mkcard::TinyCard(1, 4, 10), dir.path()).recordings[0];
     ReaderRig rig;
     ASSERT_TRUE(rig.reader.Start(card.path.string()));
     ReaderRig::Carried seek;
@@ -136,7 +136,7 @@ TEST(StreamReaderForward, SeeksOnceTheTablesAreKnownAndIgnoresOtherValues) {
 
 TEST(StreamReaderForward, SwitchesToThePreviousNextAndRequestedRecording) {
     test::TempDir dir;
-    const auto card = mkcard::WriteCard(test::SmallCard(3, 2, 10), dir.path()).recordings;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(3, 2, 10), dir.path()).recordings;
     ReaderRig rig;
     ASSERT_TRUE(rig.reader.Start(card[1].path.string()));
     ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= 5; }));
@@ -176,7 +176,7 @@ TEST(StreamReaderForward, SwitchesToThePreviousNextAndRequestedRecording) {
 
 TEST(StreamReaderForward, AStreamWithoutGpsTextsStillPlays) {
     test::TempDir dir;
-    mkcard::CardOptions options = test::SmallCard(1, 2, 10);
+    mkcard::CardOptions options = mkcard::TinyCard(1, 2, 10);
     options.no_gps = {0};
     const auto card = mkcard::WriteCard(options, dir.path()).recordings[0];
     ReaderRig rig;

@@ -209,6 +209,16 @@ std::string ValidateOptions(const CardOptions& o) {
     return {};
 }
 
+CardOptions TinyCard(int count, int seconds, int gop) {
+    CardOptions options;
+    options.count = count;
+    options.seconds = seconds;
+    options.width = 96;
+    options.height = 64;
+    options.gop = gop;
+    return options;
+}
+
 WrittenCard WriteCard(const CardOptions& options, const std::filesystem::path& out) {
     if (const std::string problem = ValidateOptions(options); !problem.empty()) {
         throw std::runtime_error(problem);

@@ -112,6 +112,9 @@ struct WrittenCard {
 // Checks the options; an empty text means they are usable.
 std::string ValidateOptions(const CardOptions& options);
 
+// A card of tiny pictures (96x64), quick to write and to decode: what most tests want.
+CardOptions TinyCard(int count, int seconds, int gop);
+
 // Writes the card below out (created if missing; other files there are left alone, so cards can
 // be composed by several calls). Throws std::runtime_error on invalid options or I/O failure.
 // Lowers libav's log level from info (the default) to warning, to keep encoder statistics quiet.
