@@ -4,18 +4,24 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 include(GoogleTest)
 
-# korvex_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...])
+# korvex_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [LOCKS ...])
 # LABELS: "threads" marks tests that also run under ThreadSanitizer, "qt" tests that need Qt.
+# LOCKS: shared services the tests change (such as "pulseaudio", whose default sink they set),
+# so that ctest never runs two of them at once.
 function(korvex_add_gtest)
-    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+    cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS;LOCKS" ${ARGN})
     if(KORVEX_FUZZ)
         return() # the fuzz tree builds only the fuzz targets
     endif()
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE korvex_core korvex_test_support GTest::gtest_main GTest::gmock ${T_LIBS})
+    set(properties LABELS "${T_LABELS}")
+    if(T_LOCKS)
+        list(APPEND properties RESOURCE_LOCK "${T_LOCKS}")
+    endif()
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        PROPERTIES LABELS "${T_LABELS}"
+        PROPERTIES ${properties}
         DISCOVERY_TIMEOUT 30)
 endfunction()
 
