@@ -6,8 +6,8 @@ include(GoogleTest)
 
 # korvex_add_gtest(NAME name SOURCES ... [LIBS ...] [LABELS ...] [LOCKS ...])
 # LABELS: "threads" marks tests that also run under ThreadSanitizer, "qt" tests that need Qt.
-# LOCKS: shared services the tests change (such as "pulseaudio", whose default sink they set),
-# so that ctest never runs two of them at once.
+# LOCKS: shared services the tests change (such as "pulseaudio", whose default sink they set);
+# such tests run alone, since they measure the service's state and timing.
 function(korvex_add_gtest)
     cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS;LOCKS" ${ARGN})
     if(KORVEX_FUZZ)
@@ -17,7 +17,7 @@ function(korvex_add_gtest)
     target_link_libraries(${T_NAME} PRIVATE korvex_core korvex_test_support GTest::gtest_main GTest::gmock ${T_LIBS})
     set(properties LABELS "${T_LABELS}")
     if(T_LOCKS)
-        list(APPEND properties RESOURCE_LOCK "${T_LOCKS}")
+        list(APPEND properties RESOURCE_LOCK "${T_LOCKS}" RUN_SERIAL TRUE)
     endif()
     gtest_discover_tests(${T_NAME}
         WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
