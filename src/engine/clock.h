@@ -30,6 +30,12 @@ public:
 
     // Blocks the calling thread for `ms` milliseconds of this clock. Any thread.
     virtual void SleepFor(std::int64_t ms) = 0;
+
+    // The wait of a worker that has nothing to do until `event` or the time-out: WaitFor, except
+    // on a clock that never blocks its waits, where the worker must still not spin.
+    virtual bool WaitIdle(AutoResetEvent& event, std::int64_t timeout_ms) {
+        return WaitFor(event, timeout_ms);
+    }
 };
 
 // The process's steady clock. It lives as long as the process, so it may be handed to objects

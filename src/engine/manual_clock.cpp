@@ -46,6 +46,15 @@ void ManualClock::SleepFor(std::int64_t ms) {
     }
 }
 
+bool ManualClock::WaitIdle(AutoResetEvent& event, std::int64_t timeout_ms) {
+    constexpr std::int64_t kIdleRealMs = 1;
+    if (mode_ == Mode::kAutoAdvance && timeout_ms > 0 &&
+        SystemClock().WaitFor(event, std::min(timeout_ms, kIdleRealMs))) {
+        return true;
+    }
+    return WaitFor(event, timeout_ms);
+}
+
 void ManualClock::Advance(std::int64_t ms) {
     std::lock_guard lock(mutex_);
     MoveToLocked(now_ms_.load() + std::max<std::int64_t>(ms, 0));

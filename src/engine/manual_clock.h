@@ -17,6 +17,8 @@ namespace korvex {
 // kAutoAdvance: a wait whose event is not set does not block; it moves the time to its deadline
 // at once and times out. A run then goes as fast as the work allows while every component still
 // sees a consistent, growing time (korvex-cli's unpaced runs, single-threaded pacing tests).
+// Its idle waits (WaitIdle) also block for up to a millisecond of real time, so an idle worker
+// polls instead of spinning and taking a core from the busy ones.
 class ManualClock final : public Clock {
 public:
     enum class Mode { kStepped, kAutoAdvance };
@@ -26,6 +28,7 @@ public:
     std::int64_t NowMs() const override;
     bool WaitFor(AutoResetEvent& event, std::int64_t timeout_ms) override;
     void SleepFor(std::int64_t ms) override;
+    bool WaitIdle(AutoResetEvent& event, std::int64_t timeout_ms) override;
 
     // Moves the time forward by `ms` (0 or more) and releases the waits whose deadline it
     // reaches. Any thread.

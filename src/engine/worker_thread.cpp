@@ -58,7 +58,7 @@ void WorkerThread::AwaitEnd() {
 void WorkerThread::SleepWhileRunning(std::int64_t ms) {
     const std::int64_t until = clock_.NowMs() + ms;
     for (std::int64_t now = clock_.NowMs(); running_.load() && now < until; now = clock_.NowMs()) {
-        clock_.WaitFor(stop_requested_, until - now);
+        clock_.WaitIdle(stop_requested_, until - now);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/manual_clock.h"
 
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -93,6 +94,21 @@ TEST(ManualClockTest, AutoAdvanceMovesTheTimeInsteadOfWaiting) {
     EXPECT_EQ(clock.NowMs(), 143);
     EXPECT_FALSE(clock.WaitFor(event, 0));
     EXPECT_EQ(clock.NowMs(), 143);
+}
+
+TEST(ManualClockTest, AutoAdvanceIdleWaitsPollInsteadOfSpinning) {
+    ManualClock clock(ManualClock::Mode::kAutoAdvance);
+    AutoResetEvent event;
+    const auto start = std::chrono::steady_clock::now();
+    for (int wait = 0; wait < 20; ++wait) {
+        EXPECT_FALSE(clock.WaitIdle(event, 10));
+    }
+    EXPECT_EQ(clock.NowMs(), 200);
+    // Each wait blocked for its millisecond of real time.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
+    event.Set();
+    EXPECT_TRUE(clock.WaitIdle(event, 10));
+    EXPECT_EQ(clock.NowMs(), 200);
 }
 
 TEST(LightLockTest, IsRecursiveAndExcludesOtherThreads) {
