@@ -25,18 +25,4 @@ std::vector<CodedPicture> EncodePictures(int count, int width, int height, int g
     return pictures;
 }
 
-std::optional<mkcard::BlockCode> ReadBlockCode(const VideoSurface& picture) {
-    switch (picture.format()) {
-    case VideoSurface::Format::kYuv420:
-        return mkcard::ReadBlockCodeLuma(picture.plane(0), picture.width(), picture.height(),
-                                         picture.stride(0));
-    case VideoSurface::Format::kBgrx32:
-        return mkcard::ReadBlockCodeRgb32(picture.plane(0), picture.width(), picture.height(),
-                                          picture.stride(0));
-    case VideoSurface::Format::kNone:
-        break;
-    }
-    return std::nullopt;
-}
-
 } // namespace korvex::test

@@ -4,11 +4,9 @@
 // each carrying the block code (recording number, picture index) that tells which picture a
 // presenter shows.
 
-#include "mkcard/block_code.h"
-#include "video/video_surface.h"
+#include "mkcard/surface_block_code.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace korvex::test {
@@ -23,7 +21,6 @@ struct CodedPicture {
 // block codes {number, 0}, {number, 1}, ...
 std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number = 1);
 
-// The block code on a picture in either surface format.
-std::optional<mkcard::BlockCode> ReadBlockCode(const VideoSurface& picture);
+using mkcard::ReadBlockCode;
 
 } // namespace korvex::test
