@@ -2,10 +2,10 @@
 #include "export/clip_format_probe.h"
 #include "export/clip_marks.h"
 #include "export/ts_backup.h"
+#include "interruption.h"
+#include "number_argument.h"
 
-#include <charconv>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
@@ -30,23 +30,12 @@ constexpr const char* kUsage =
 constexpr std::int64_t kThroughTheEnd = std::numeric_limits<std::int64_t>::max();
 constexpr int kBarWidth = 40;
 
-volatile std::sig_atomic_t interrupted = 0;
-
 int Usage(const char* problem = nullptr) {
     if (problem != nullptr) {
         std::fprintf(stderr, "korvex-cli export: %s\n", problem);
     }
     std::fputs(kUsage, stderr);
     return 2;
-}
-
-template <typename Number> std::optional<Number> ParseNumber(std::string_view text) {
-    Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 // "FILE[:BYTEPOS]": the position is what follows the last colon when it is all digits. The
@@ -161,13 +150,13 @@ int RunExport(std::span<char* const> args) {
                   arguments.size ? format.height : probed->height};
     }
 
-    std::signal(SIGINT, [](int) { interrupted = 1; });
+    CatchInterrupt();
     CTSBackup backup;
     if (backup.Begin(arguments.output, format.frame_rate, format.width, format.height,
                      marks.in_path, marks.in_position, marks.out_path, marks.out_position)) {
         for (double shown = -1; backup.IsRunning();
              std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
-            if (interrupted != 0) {
+            if (Interrupted()) {
                 backup.Stop();
             }
             if (const double now = backup.Progress(); now != shown) {

@@ -20,5 +20,6 @@ int RunList(std::span<char* const> args);
 int RunSettings(std::span<char* const> args);
 int RunExport(std::span<char* const> args);
 int RunTrack(std::span<char* const> args);
+int RunPlay(std::span<char* const> args);
 
 } // namespace korvex::cli

@@ -18,6 +18,8 @@ constexpr Command kCommands[] = {
      RunExport},
     {"track", "track FILE [--follow] [--gpx OUT.gpx]  print the GPS texts a recording delivers",
      RunTrack},
+    {"play", "play FILE [OPTIONS]     play recordings without a window; --help lists the options",
+     RunPlay},
 };
 
 void PrintUsage(std::FILE* out) {

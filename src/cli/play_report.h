@@ -1,0 +1,48 @@
+#pragma once
+
+#include "engine/clock.h"
+#include "video/video_ctx.h"
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <optional>
+
+namespace korvex::cli {
+
+// The lines `korvex-cli play` prints: a PICTURE line for every picture shown (the video worker's
+// thread), a MESSAGE line for every new route (the user-interface thread) and the SUMMARY at the
+// end. Lines never interleave.
+class PlayReport {
+public:
+    // `clock` is the channel's (due times are on it); past `limit` pictures none is reported.
+    PlayReport(const Clock& clock, std::optional<long> limit);
+
+    // The video worker's thread.
+    void OnPicture(const PictureNotice& notice);
+    // The user-interface thread.
+    void OnNewRoute();
+    // After the channel has closed; false when the output could not be written.
+    bool PrintSummary();
+
+    // Any thread.
+    long Pictures() const { return pictures_.load(); }
+    bool LimitReached() const { return limit_ && Pictures() >= *limit_; }
+    // Real time since the last picture, or since the report was made before the first.
+    std::chrono::steady_clock::duration SinceLastPicture() const;
+
+private:
+    using Tick = std::chrono::steady_clock::duration::rep;
+
+    const Clock& clock_;
+    const std::optional<long> limit_;
+    std::mutex print_lock_;
+    std::atomic<long> pictures_ = 0;
+    std::atomic<Tick> last_picture_;
+    // The video worker's thread's, read after it has ended.
+    Tick first_picture_ = 0;
+    long late_ = 0;
+    std::optional<double> previous_due_ms_;
+};
+
+} // namespace korvex::cli
