@@ -2,7 +2,6 @@
 #include "audio/pulse/pulse_sound_driver.h"
 #include "commands.h"
 #include "engine/manual_clock.h"
-#include "engine/panel_commands.h"
 #include "engine/ts_chn.h"
 #include "interruption.h"
 #include "play_arguments.h"
@@ -85,14 +84,12 @@ int RunPlay(std::span<char* const> args) {
     {
         CTSChn channel(platform);
         channel.SetSource(source);
-        if (arguments->speed_slider) {
-            RunSpeedSlider(&channel, *arguments->speed_slider);
-        }
+        PlayDirector director(*arguments, channel, report, settings);
+        director.BeforeOpen();
         if (!channel.Open()) {
             std::fprintf(stderr, "korvex-cli play: cannot start playing '%s'\n", source.c_str());
             return 1;
         }
-        PlayDirector director(*arguments, channel, report, settings);
         const auto handle = [&](MessageTarget target, const Message& message) {
             if (target == MessageTarget::kMainWindow && message.id == kMessageNewRoute) {
                 report.OnNewRoute();

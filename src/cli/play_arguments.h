@@ -41,10 +41,10 @@ inline constexpr const char* kPlayUsage =
     "  SUMMARY<TAB>pictures=N<TAB>pictures_per_second=R<TAB>late=L\n"
     "--unpaced plays as fast as the machine allows (no pacing, no sound device: --sound null).\n"
     "--speed-slider gives the panel's slider position (4 is normal speed, with sound). --step\n"
-    "shows K single pictures, backward with --backward. --seek, --next and --previous act once\n"
-    "the first picture is shown, --play-at once the folder's recordings are listed. --snapshot\n"
-    "takes snapshots once the first picture is shown, with the configured folder, type and\n"
-    "count.\n";
+    "shows K single pictures after the first picture and the moves asked for, backward with\n"
+    "--backward. --seek, --next and --previous act in turn once the first picture is shown,\n"
+    "--play-at once the folder's recordings are listed. --snapshot takes snapshots once the\n"
+    "first picture is shown, with the configured folder, type and count.\n";
 
 // The parsed arguments, or nothing (with the reason on the error output) when they are unusable.
 std::optional<PlayArguments> ParsePlayArguments(std::span<char* const> args);

@@ -34,6 +34,12 @@ PlayDirector::PlayDirector(const PlayArguments& arguments, CTSChn& channel,
     }
 }
 
+void PlayDirector::BeforeOpen() {
+    if (arguments_.speed_slider) {
+        RunSpeedSlider(&channel_, *arguments_.speed_slider);
+    }
+}
+
 void PlayDirector::OnMessage(MessageTarget target, const Message& message) {
     if (target == MessageTarget::kMainWindow && message.id == kMessageNewRoute) {
         pictures_at_route_ = report_.Pictures();

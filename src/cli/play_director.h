@@ -23,6 +23,8 @@ public:
     PlayDirector(const PlayArguments& arguments, CTSChn& channel, const PlayReport& report,
                  const CSettings& settings);
 
+    // Before the channel opens: the speed slider, which holds from the first picture on.
+    void BeforeOpen();
     // A message of the channel's threads.
     void OnMessage(MessageTarget target, const Message& message);
     // Once every turn of the loop, and after every message.
