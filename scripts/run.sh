@@ -14,6 +14,10 @@ if [[ ! -d $demo ]]; then
     mv "$demo.partial" "$demo"
 fi
 echo "Demo card: $root/$demo/DCIM/100MEDIA"
-# The viewer window is not built yet: until it is, show what the core reads.
+# The viewer window is not built yet: until it is, show what the core reads and plays.
 echo "Korvex $(build/bin/korvex-cli version): the viewer window is not built yet; the core's view of this machine:"
 build/bin/korvex-cli info
+echo "The demo card's recordings:"
+build/bin/korvex-cli list "$demo/DCIM/100MEDIA"
+echo "Playing the first 10 seconds with sound, without a window..."
+build/bin/korvex-cli play "$demo/DCIM/100MEDIA/REC_0001.ts" --pictures 300 | grep -v '^PICTURE'

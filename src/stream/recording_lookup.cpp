@@ -2,6 +2,7 @@
 
 #include "stream/folder_search.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace korvex {
@@ -15,9 +16,17 @@ std::string NumberedNeighbour(std::string_view path, int step) {
     }
     const std::string folder = FolderOf(path);
     // 64-bit, so that the number after the largest one has no overflow.
-    const std::string pattern = "*" + std::to_string(std::int64_t{number} + step) + ".ts";
+    const std::int64_t wanted = std::int64_t{number} + step;
+    const std::string pattern = "*" + std::to_string(wanted) + ".ts";
     const std::vector<std::string> names = FindMatching(folder, pattern, EntryKind::kFile);
-    return names.empty() ? std::string() : folder + names.front();
+    if (names.empty()) {
+        return {};
+    }
+    // The pattern also matches names that only end in the same digits (REC_0012.ts for 2), and
+    // this file system lists in no particular order: a name with the very number comes first.
+    const auto exact = std::ranges::find_if(
+        names, [&](const std::string& name) { return NumberOf(name) == wanted; });
+    return folder + (exact != names.end() ? *exact : names.front());
 }
 
 } // namespace

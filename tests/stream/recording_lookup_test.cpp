@@ -70,6 +70,19 @@ TEST_F(NeighbourLookup, MatchesAnyNameEndingInTheNumber) {
     EXPECT_EQ(NextOf(folder_ + "REC_2147483647.ts"), ""); // no overflow into a negative number
 }
 
+// Listed in any order, the recording with the very number wins over names that only end in its
+// digits; other names ending in them still count when it is missing.
+TEST_F(NeighbourLookup, PrefersTheVeryNumberToNamesEndingInItsDigits) {
+    for (const char* name : {"REC_0112.ts", "REC_0012.ts", "REC_0002.ts", "REC_0022.ts"}) {
+        Make(name);
+    }
+    const std::string first = Make("REC_0001.ts");
+    EXPECT_EQ(NextOf(first), folder_ + "REC_0002.ts");
+    EXPECT_EQ(NextOf(folder_ + "REC_0011.ts"), folder_ + "REC_0012.ts");
+    EXPECT_EQ(PreviousOf(folder_ + "REC_0003.ts"), folder_ + "REC_0002.ts");
+    EXPECT_EQ(NextOf(folder_ + "REC_0111.ts"), folder_ + "REC_0112.ts");
+}
+
 TEST_F(NeighbourLookup, FindsFilesAddedLater) {
     const std::string current = Make("REC_0001.ts");
     EXPECT_EQ(NextOf(current), "");
