@@ -197,10 +197,11 @@ int RunTrack(std::span<char* const> args) {
                      arguments.file.c_str());
         return 1;
     }
-    // No workers run: this thread takes the packets, so the reader never waits for room.
+    // No workers run: this thread takes the packets. A short nap when there are none, since
+    // the reader fills the audio buffer's few packets far faster than a millisecond.
     while (!TrackComplete(reader, sink, arguments)) {
         if (!Drain(video, audio)) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
     }
     // The channel's order: the buffers first, so that a reader waiting in Put returns.
