@@ -43,8 +43,7 @@ recording=$work/card30/DCIM/100MEDIA/REC_0001.ts
 paced_recording=$work/card60/DCIM/100MEDIA/REC_0001.ts
 recording_bytes=$(stat -c %s "$recording")
 
-# The copies are links to one file, numbered from 1001 so that the reader's search for the next
-# number (`*1002.ts`) matches exactly one name.
+# The copies are links to one file, numbered from 1001: names of one width, as a camera writes.
 mkdir "$work/copies"
 concat=concat:
 for ((i = 1; i <= copies; i++)); do
