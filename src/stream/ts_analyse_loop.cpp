@@ -80,6 +80,9 @@ bool CTSAnalyse::SwitchTo(const std::string& path) {
     }
     // A recording that cannot be opened reads as empty, so the reader moves on past it.
     OpenFile(direction_.load());
+    // Forward the PES in collection is completed by the new recording's first unit start;
+    // backward the new recording's bytes would go in front of a piece of the old one's.
+    work_->video_tail_read = false;
     return true;
 }
 

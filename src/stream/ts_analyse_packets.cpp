@@ -44,13 +44,15 @@ void CTSAnalyse::HandlePacket(const std::uint8_t* packet, const std::stop_token&
             }
             pes.Append(header->payload);
         } else {
-            // Backward a unit start completes the PES whose later packets came first.
+            // Backward a unit start completes the PES whose later packets came first, unless
+            // the scan began inside it: cut short, it is left out.
             pes.Prepend(header->payload);
             if (header->unit_start) {
-                if (DeliverVideo(true, running)) {
+                if (work_->video_tail_read && DeliverVideo(true, running)) {
                     Flush(false); // one key picture a block: on to the next block back
                 } else {
                     pes.Clear();
+                    work_->video_tail_read = true;
                 }
             }
         }

@@ -17,12 +17,17 @@ struct CTSAnalyse::WorkBuffers {
     PesCollector video;
     PesCollector audio;
     PesCollector gps;
+    // Backward: the video PES being collected began at the unit start of the one after it, so
+    // its tail has been read. Not after a flush or a change of recording: the scan then starts
+    // inside a PES whose later bytes it never reads.
+    bool video_tail_read = false;
 
     void Clear() {
         scan.Clear();
         video.Clear();
         audio.Clear();
         gps.Clear();
+        video_tail_read = false;
     }
 };
 

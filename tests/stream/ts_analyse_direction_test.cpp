@@ -3,6 +3,7 @@
 #include "ts_bytes.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace korvex {
 namespace {
@@ -80,6 +81,45 @@ TEST(StreamReaderBackward, AChangeToForwardDeliversFromTheSecondKeyPictureOn) {
     const int first = test::NextKeyFrom(card, skipped_key + 1);
     test::ExpectPicturesInOrder(rig.Pictures(), forward.pictures_before, card, first, 5);
     EXPECT_EQ(rig.NewRoutes(), 2); // one for each change, seek included
+}
+
+// Wherever a seek puts the backward scan, it starts inside some PES whose later bytes it never
+// reads: that one is left out, not delivered cut short.
+TEST(StreamReaderBackward, AfterSeeksDeliversOnlyWholeKeyPictures) {
+    test::TempDir dir;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(1, 4, 5), dir.path()).recordings[0];
+    std::map<int, int> whole_size; // of each picture, as reading forward delivers it
+    {
+        ReaderRig forward;
+        ASSERT_TRUE(forward.reader.Start(card.path.string()));
+        ASSERT_TRUE(forward.ConsumeUntil([&] {
+            return forward.Pictures().size() + 1 >= static_cast<std::size_t>(card.pictures);
+        }));
+        forward.Finish();
+        for (const test::Taken& t : forward.Pictures()) {
+            whole_size[test::PictureOf(card, t)] = t.record.size;
+        }
+    }
+    ReaderRig rig;
+    rig.play.SetSpeed(kSpeedBackward);
+    ASSERT_TRUE(rig.reader.Start(card.path.string()));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.reader.TablesReady(); }));
+    ReaderRig::Carried turn;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, turn));
+    for (int position = 1000; position > 0; position -= 7) {
+        rig.reader.Seek(position);
+        rig.ConsumeFor(10);
+    }
+    rig.Finish();
+    int backward = 0;
+    for (const test::Taken& t : rig.Pictures()) {
+        if (t.record.speed < 0) {
+            ++backward;
+            const int picture = test::PictureOf(card, t);
+            EXPECT_EQ(t.record.size, whole_size[picture]) << picture;
+        }
+    }
+    EXPECT_GT(backward, 20);
 }
 
 TEST(StreamReaderDirection, UnknownTablesOrTheSameDirectionChangeNothing) {
