@@ -6,9 +6,17 @@ namespace korvex {
 
 PlayState::PlayState(Clock& clock) : pacing_clock_(30, clock) {}
 
+// A new speed or pause ends the picture's pacing wait at once: at the slowest states one wait
+// lasts seconds, and the command would otherwise only take effect after it.
 void PlayState::SetSpeed(int speed) {
-    if (speed >= 0 && speed < kSpeedStates) {
-        speed_.store(speed);
+    if (speed >= 0 && speed < kSpeedStates && speed_.exchange(speed) != speed) {
+        pacing_clock_.Signal();
+    }
+}
+
+void PlayState::SetPause(bool paused) {
+    if (paused_.exchange(paused) != paused) {
+        pacing_clock_.Signal();
     }
 }
 

@@ -37,8 +37,9 @@ public:
     explicit PlayState(Clock& clock = SystemClock()); // pacing at 30 pictures per second
 
     // --- User-interface thread.
+    // Both end a pacing wait when they change the value.
     void SetSpeed(int speed); // 0-11; other values are ignored
-    void SetPause(bool paused) { paused_.store(paused); }
+    void SetPause(bool paused);
     void SetNormalSpeed(bool normal) { normal_speed_.store(normal); }
     // Replaces any request still being served: shot index 0, `count` shots to go.
     void RequestSnapshot(std::string base_path, int count);

@@ -50,6 +50,7 @@ int CVideoCtx::Run() {
     CFpsCtrl& pacing = play_.pacing_clock();
     double rate = pacing.SetRate(kStartRate);
     int count = 0; // non-key pictures since the last key picture
+    int paced_speed = play_.Speed();
     pacing.Reset();
     PacketRecord packet;
     while (KeepGoing()) {
@@ -78,6 +79,11 @@ int CVideoCtx::Run() {
         const int frame_rate = packet.frame_rate;
         if (frame_rate != 0) {
             rate = frame_rate * RateMultiplier(speed);
+        }
+        // A new speed paces from now, not from a due time set at the old one.
+        if (speed != paced_speed) {
+            paced_speed = speed;
+            pacing.Reset();
         }
         pacing.Wait(1000.0 / rate);
         if (!TransferPicture()) {

@@ -94,6 +94,26 @@ TEST(VideoCtxTest, PacingFollowsTheFrameRateTimesTheMultiplier) {
     }
 }
 
+// At 1/16 of 2 pictures per second a picture waits 8 s; pressing Play must not wait it out.
+TEST(VideoCtxTest, ASpeedCommandEndsALongPacingWaitAndPacesFromThen) {
+    VideoWorkerRig rig(true, ManualClock::Mode::kStepped);
+    rig.play.SetSpeed(10);
+    rig.Feed(test::EncodePictures(4, kWidth, kHeight, 1), 10, 2);
+    ASSERT_TRUE(rig.worker.Start());
+    // The first two go out at once (the start and the frame rate's change end their waits);
+    // the third waits.
+    rig.clock.AwaitWaiters(1);
+    ASSERT_EQ(rig.Shown().size(), 2u);
+    rig.play.SetSpeed(kSpeedNormal);
+    rig.AwaitUntil([&] { return rig.Shown().size() == 3; }, "the waiting picture");
+    rig.clock.AwaitWaiters(1);
+    rig.clock.Advance(500); // one interval at normal speed
+    rig.AwaitUntil([&] { return rig.Shown().size() == 4; }, "the next picture");
+    const auto shown = rig.Shown();
+    EXPECT_EQ(shown[2].at_ms, 0);
+    EXPECT_EQ(shown[3].at_ms, 500);
+}
+
 // Groups arrive as the reader sends them backward: the last group first, each in decoding
 // order. Each group is shown in reverse once the next one begins; the last one never is.
 // Forward play then drops what was queued and shows its pictures at once.
