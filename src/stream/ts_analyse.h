@@ -108,7 +108,9 @@ private:
 
     // Steps of the loop (ts_analyse_loop.cpp).
     bool CarryOutRequests(const std::stop_token& running); // true: start the pass again
-    bool SwitchTo(const std::string& path);
+    int DirectionOfASwitch();
+    // False for an empty path; otherwise opens it for reading in `direction`.
+    bool SwitchTo(const std::string& path, int direction);
     void Flush(bool with_buffers);
     void Announce(const std::stop_token& running);
     void StepForward(const std::stop_token& running);

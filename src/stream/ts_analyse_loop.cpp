@@ -38,7 +38,7 @@ bool CTSAnalyse::CarryOutRequests(const std::stop_token& running) {
     } else if (seek == kSeekPrevious || seek == kSeekNext) {
         const std::string path =
             seek == kSeekPrevious ? PreviousOf(CurrentPath()) : NextOf(CurrentPath());
-        if (SwitchTo(path)) {
+        if (!path.empty() && SwitchTo(path, DirectionOfASwitch())) {
             Flush(true);
             Announce(running);
             return true;
@@ -49,7 +49,7 @@ bool CTSAnalyse::CarryOutRequests(const std::stop_token& running) {
         std::lock_guard lock(request_lock_);
         pending.swap(pending_path_);
     }
-    if (SwitchTo(pending)) {
+    if (!pending.empty() && SwitchTo(pending, DirectionOfASwitch())) {
         Flush(true);
         Announce(running);
         return true;
@@ -66,7 +66,21 @@ bool CTSAnalyse::CarryOutRequests(const std::stop_token& running) {
     return false;
 }
 
-bool CTSAnalyse::SwitchTo(const std::string& path) {
+// A recording asked for while a change of direction waits is read in the direction about to be
+// taken, from its start (forward) or its end; the change's own seek, to where the recording left
+// was on show, is dropped.
+int CTSAnalyse::DirectionOfASwitch() {
+    std::lock_guard lock(request_lock_);
+    if (!direction_change_pending_.load()) {
+        return direction_.load();
+    }
+    if (seek_request_ > 0) {
+        seek_request_ = -1;
+    }
+    return requested_direction_;
+}
+
+bool CTSAnalyse::SwitchTo(const std::string& path, int direction) {
     if (path.empty()) {
         return false;
     }
@@ -78,8 +92,11 @@ bool CTSAnalyse::SwitchTo(const std::string& path) {
         std::lock_guard lock(request_lock_);
         current_path_ = path;
     }
+    // The key pictures a change to forward skips were shown from the recording left; none of
+    // this one has been.
+    skip_count_.store(0);
     // A recording that cannot be opened reads as empty, so the reader moves on past it.
-    OpenFile(direction_.load());
+    OpenFile(direction);
     // Forward the PES in collection is completed by the new recording's first unit start;
     // backward the new recording's bytes would go in front of a piece of the old one's.
     work_->video_tail_read = false;
@@ -115,7 +132,7 @@ void CTSAnalyse::StepForward(const std::stop_token& running) {
     if (got == 0) {
         // The end: go on with the next recording where the last packet left off, or wait for
         // one to appear.
-        if (!SwitchTo(NextOf(CurrentPath()))) {
+        if (!SwitchTo(NextOf(CurrentPath()), kForward)) {
             thread_.SleepWhileRunning(kEndOfDataWaitMs);
         }
         return;
@@ -143,7 +160,7 @@ void CTSAnalyse::StepBackward(const std::stop_token& running) {
     if (start == 0) {
         // A block from the very start of a recording is not scanned: on to the end of the
         // previous recording.
-        if (!SwitchTo(PreviousOf(CurrentPath()))) {
+        if (!SwitchTo(PreviousOf(CurrentPath()), kBackward)) {
             thread_.SleepWhileRunning(kEndOfDataWaitMs);
         }
         return;

@@ -122,6 +122,40 @@ TEST(StreamReaderBackward, AfterSeeksDeliversOnlyWholeKeyPictures) {
     EXPECT_GT(backward, 20);
 }
 
+// Play pressed during backward play and a recording chosen before the reader took either: the
+// chosen recording is read forward from its first picture, none of it skipped.
+TEST(StreamReaderDirection, ARecordingChosenWhileAChangeIsPendingIsReadInTheNewDirection) {
+    test::TempDir dir;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(3, 2, 10), dir.path()).recordings;
+    ReaderRig rig;
+    rig.play.SetSpeed(kSpeedBackward);
+    ASSERT_TRUE(rig.reader.Start(card[1].path.string()));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return !rig.Pictures().empty(); }));
+    ReaderRig::Carried back;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, back));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() > back.pictures_before; }));
+
+    // The reader waits in the send of a seek while both requests come.
+    rig.sink.HoldSends();
+    rig.reader.Seek(500);
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.sink.SendIsWaiting(); }));
+    rig.play.SetSpeed(kSpeedNormal);
+    EXPECT_EQ(rig.reader.SetDirection(kForward), kForward);
+    rig.reader.RequestFile(card[0].path.string());
+    rig.Consume();
+    const std::size_t before = rig.Pictures().size();
+    rig.sink.ReleaseSends();
+    // Every picture of the card from there, but its very last.
+    const std::size_t rest =
+        static_cast<std::size_t>(card[0].pictures + card[1].pictures + card[2].pictures - 1);
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= before + rest; }));
+    rig.ConsumeFor(300);
+    rig.Finish();
+
+    EXPECT_EQ(rig.Pictures().size() - before, rest);
+    test::ExpectPicturesInOrder(rig.Pictures(), before, card[0], 0, card[0].pictures);
+}
+
 TEST(StreamReaderDirection, UnknownTablesOrTheSameDirectionChangeNothing) {
     test::TempDir dir;
     const std::string garbage = (dir / "REC_0001.ts").string();
