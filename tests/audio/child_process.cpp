@@ -61,25 +61,4 @@ int ChildProcess::Stop(int signal) {
     return status;
 }
 
-std::string RunCommand(const std::string& command, int* status) {
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) {
-        if (status) {
-            *status = -1;
-        }
-        return output;
-    }
-    char chunk[4096];
-    std::size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, pipe)) > 0) {
-        output.append(chunk, n);
-    }
-    const int result = pclose(pipe);
-    if (status) {
-        *status = result;
-    }
-    return output;
-}
-
 } // namespace korvex::test

@@ -29,7 +29,4 @@ private:
     bool ended_ = false;
 };
 
-// Runs a shell command and returns its standard output; `status` gets its exit status.
-std::string RunCommand(const std::string& command, int* status = nullptr);
-
 } // namespace korvex::test

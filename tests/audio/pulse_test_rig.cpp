@@ -1,5 +1,7 @@
 #include "pulse_test_rig.h"
 
+#include "command_output.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -32,7 +34,12 @@ ScopedEnvironment::~ScopedEnvironment() {
 }
 
 std::string Pactl(const std::string& arguments, const std::string& server, int* status) {
-    return RunCommand("pactl" + ServerOption(server) + " " + arguments + " 2>/dev/null", status);
+    const CommandOutput result =
+        RunCommand("pactl" + ServerOption(server) + " " + arguments + " 2>/dev/null");
+    if (status != nullptr) {
+        *status = result.status;
+    }
+    return result.output;
 }
 
 TestSink::TestSink(const std::string& name, const std::string& server)

@@ -1,10 +1,9 @@
+#include "command_output.h"
 #include "temp_dir.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
-#include <sys/wait.h>
 
 namespace korvex {
 namespace {
@@ -17,25 +16,10 @@ const std::string kDefaults2015("\xD5\x5B\x8E\x8F\x02\x36\x7D\xFB\x70\x50\x02\x0
 const std::string kLanguage15("\x0F\x78\x83\x96\xF0\x01\x08\x00\x70\x50\x02\x04\x84\x02\x00\xFC",
                               16);
 
-struct Result {
-    int exit_status;
-    std::string output;
-};
+using Result = test::CommandOutput;
 
 Result RunCli(const std::string& arguments) {
-    const std::string command = std::string(KORVEX_CLI) + " " + arguments + " 2>/dev/null";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return {-1, ""};
-    }
-    Result result{0, ""};
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result.output += buffer;
-    }
-    const int status = pclose(pipe);
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return test::RunCommand(std::string(KORVEX_CLI) + " " + arguments + " 2>/dev/null");
 }
 
 std::string Shown(const std::string& first_lines, const std::string& middle) {
@@ -91,7 +75,7 @@ TEST(CameraSettingsCli, ShowsAndWritesTheFile) {
             test::WriteFile(file, *step.file_before);
         }
         const Result result = RunCli("settings " + step.arguments);
-        EXPECT_EQ(result.exit_status, step.exit_status);
+        EXPECT_EQ(result.status, step.exit_status);
         if (step.output) {
             EXPECT_EQ(result.output, *step.output);
         }

@@ -1,3 +1,4 @@
+#include "command_output.h"
 #include "mkcard/card_writer.h"
 #include "temp_dir.h"
 
@@ -7,30 +8,15 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace korvex {
 namespace {
 
-struct Result {
-    int exit_status = -1;
-    std::string output;
-};
+using Result = test::CommandOutput;
 
 Result Run(const std::string& command) {
-    std::FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) {
-        return {};
-    }
-    Result result;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result.output += buffer;
-    }
-    const int status = pclose(pipe);
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return test::RunCommand(command + " 2>/dev/null");
 }
 
 Result RunTrack(const std::string& arguments) {
@@ -136,11 +122,11 @@ TEST(CliTrack, GivesTheWrittenFixesWithAndWithoutFollowingAndWritesGpx) {
 
     const std::string gpx = (dir / "track.gpx").string();
     const Result only = RunTrack(first.path.string() + " --gpx " + gpx);
-    ASSERT_EQ(only.exit_status, 0);
+    ASSERT_EQ(only.status, 0);
     ExpectFixes(Lines(only.output), alone);
 
     const Result gpx_points = GpxPoints(gpx);
-    ASSERT_EQ(gpx_points.exit_status, 0) << gpx_points.output;
+    ASSERT_EQ(gpx_points.status, 0) << gpx_points.output;
     std::ostringstream expected;
     for (const auto& text : alone) {
         if (text.fix) {
@@ -170,14 +156,14 @@ TEST(CliTrack, GivesTheWrittenFixesWithAndWithoutFollowingAndWritesGpx) {
     EXPECT_LT(points, alone.size()); // the stretch without a fix is left out
 
     const Result follow = RunTrack(first.path.string() + " --follow");
-    ASSERT_EQ(follow.exit_status, 0);
+    ASSERT_EQ(follow.status, 0);
     ExpectFixes(Lines(follow.output), followed);
 }
 
 TEST(CliTrack, AFileThatCannotBeReadIsAnError) {
     test::TempDir dir;
     const Result result = RunTrack((dir / "missing.ts").string());
-    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.output, "");
 }
 
