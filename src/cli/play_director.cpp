@@ -57,6 +57,10 @@ void PlayDirector::Tick() {
     if (!started_) {
         return;
     }
+    if (arguments_.pause_after && !paused_ && report_.Pictures() >= *arguments_.pause_after) {
+        paused_ = true;
+        RunPanelCommand(&channel_, PanelCommand::kPause);
+    }
     if (moved_at_ &&
         (std::chrono::steady_clock::now() - *moved_at_ >= kRouteWait ||
          (pictures_at_route_ && report_.Pictures() >= *pictures_at_route_ + kPicturesAfterRoute))) {
@@ -72,10 +76,6 @@ void PlayDirector::Tick() {
         GiveCommands();
     } else if (arguments_.steps) {
         AdvanceSteps();
-    }
-    if (arguments_.pause_after && !paused_ && report_.Pictures() >= *arguments_.pause_after) {
-        paused_ = true;
-        RunPanelCommand(&channel_, PanelCommand::kPause);
     }
 }
 
