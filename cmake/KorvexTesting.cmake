@@ -15,14 +15,19 @@ function(korvex_add_gtest)
     endif()
     add_executable(${T_NAME} ${T_SOURCES})
     target_link_libraries(${T_NAME} PRIVATE korvex_core korvex_test_support GTest::gtest_main GTest::gmock ${T_LIBS})
-    set(properties LABELS "${T_LABELS}")
+    # No empty value may go in: the list would lose it and pair the names with the wrong values.
+    set(properties "")
+    if(T_LABELS)
+        list(APPEND properties LABELS "${T_LABELS}")
+    endif()
     if(T_LOCKS)
         list(APPEND properties RESOURCE_LOCK "${T_LOCKS}" RUN_SERIAL TRUE)
     endif()
-    gtest_discover_tests(${T_NAME}
-        WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-        PROPERTIES ${properties}
-        DISCOVERY_TIMEOUT 30)
+    set(discovery WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 30)
+    if(properties)
+        list(APPEND discovery PROPERTIES ${properties})
+    endif()
+    gtest_discover_tests(${T_NAME} ${discovery})
 endfunction()
 
 # korvex_add_fuzzer(NAME name SOURCES ... [SECONDS n]): a libFuzzer target that the suite
