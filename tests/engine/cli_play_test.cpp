@@ -5,6 +5,7 @@
 #include "command_output.h"
 #include "engine/packet_record.h"
 #include "mkcard/card_writer.h"
+#include "shared_card.h"
 #include "snapshot_files.h"
 #include "temp_dir.h"
 
@@ -113,29 +114,21 @@ std::string LocalMinute(std::time_t time) {
 // minute of its own.
 class CliPlay : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        dir_ = new test::TempDir();
-        mkcard::CardOptions options = mkcard::TinyCard(3, 2, 10);
-        options.gap = 120;
-        card_ = new mkcard::WrittenCard(mkcard::WriteCard(options, dir_->path() / "card"));
+    static const mkcard::WrittenCard& Card() {
+        static const test::SharedCard card([] {
+            mkcard::CardOptions options = mkcard::TinyCard(3, 2, 10);
+            options.gap = 120;
+            return options;
+        }());
+        return card.Card();
     }
-    static void TearDownTestSuite() {
-        delete card_;
-        delete dir_;
-    }
-
-    static const mkcard::WrittenCard& Card() { return *card_; }
     static std::string PathOf(std::size_t recording) {
-        return card_->recordings[recording].path.string();
+        return Card().recordings[recording].path.string();
     }
     static PlayRun Play(const std::string& arguments, const std::string& environment = "") {
         return Parse(
             test::RunCommand(environment + " " + KORVEX_CLI + " play " + arguments + " 2>&1"));
     }
-
-private:
-    static inline test::TempDir* dir_ = nullptr;
-    static inline mkcard::WrittenCard* card_ = nullptr;
 };
 
 TEST_F(CliPlay, UnpacedPlaysEveryPictureOfTheFolderInOrderWithItsTypeAndASummary) {

@@ -1,13 +1,12 @@
+#include "command_output.h"
 #include "mkcard/card_writer.h"
 #include "stream/card_folder.h"
 #include "stream/linux/mount_table_volumes.h"
 #include "temp_dir.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace korvex {
 namespace {
@@ -20,21 +19,9 @@ struct Result {
 
 Result RunList(const test::TempDir& dir, const std::string& arguments) {
     const std::string err_file = (dir / "stderr.txt").string();
-    const std::string command =
-        std::string(KORVEX_CLI) + " list " + arguments + " 2>'" + err_file + "'";
-    Result result;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        result.out += buffer;
-    }
-    const int status = pclose(pipe);
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = test::ReadFile(err_file);
-    return result;
+    const test::CommandOutput run =
+        test::RunCommand(std::string(KORVEX_CLI) + " list " + arguments + " 2>'" + err_file + "'");
+    return {run.status, run.output, test::ReadFile(err_file)};
 }
 
 // Times are local: a half-hour zone shows that the listing goes through the C library's local
