@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     # build
-    cmake ninja-build g++ clang pkg-config git
+    cmake ninja-build g++ clang pkg-config git ccache
     # decoding and conversion
     libavcodec-dev libavutil-dev libswscale-dev libswresample-dev
     # windows, drawing, the map page
