@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# scripts/build.sh DIR [cmake options...]: configures a build tree (once) and builds it, with
+# scripts/build.sh DIR [cmake options...]: configures a build tree (once) and builds it.
 # ccache, when installed, keeps rebuilds of the several test trees short.
 set -euo pipefail
 dir=$1
