@@ -76,6 +76,31 @@ TEST(StreamReaderForward, DeliversEveryPictureAudioFrameAndGpsTextAcrossRecordin
     EXPECT_NE(std::find(positions.begin(), positions.end(), 1000), positions.end());
 }
 
+// What other encoders and remuxers write: three-byte start codes after a picture's first NAL
+// unit, other reference bits in the NAL headers (an IDR slice 0x45, a parameter set 0x47).
+TEST(StreamReaderForward, ReadsPicturesWithShortStartCodesOrOtherReferenceBits) {
+    struct Form {
+        bool short_start_codes;
+        int ref_idc;
+    };
+    for (const Form form : {Form{true, 0}, Form{false, 2}, Form{true, 2}}) {
+        SCOPED_TRACE(testing::Message() << form.short_start_codes << " " << form.ref_idc);
+        test::TempDir dir;
+        mkcard::CardOptions options = mkcard::TinyCard(1, 1, 10);
+        options.short_start_codes = form.short_start_codes;
+        options.nal_ref_idc = form.ref_idc;
+        const auto card = mkcard::WriteCard(options, dir.path()).recordings[0];
+        ReaderRig rig;
+        ASSERT_TRUE(rig.reader.Start(card.path.string()));
+        const auto pictures = static_cast<std::size_t>(card.pictures - 1);
+        ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= pictures; }));
+        rig.Finish();
+        // The picture starts at its first start code after the delimiter: a short one.
+        test::ExpectPicturesInOrder(rig.Pictures(), 0, card, 0, card.pictures - 1,
+                                    form.short_start_codes ? 3 : 4);
+    }
+}
+
 TEST(StreamReaderForward, QueuesAudioOnlyAtNormalSpeedAndStampsTheSpeed) {
     test::TempDir dir;
     auto card = mkcard::WriteCard(mkcard::TinyCard(1, 2, 10), dir.path()).recordings[0];
