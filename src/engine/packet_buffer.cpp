@@ -142,7 +142,14 @@ bool CBuffer::IsOverLimits() const {
 }
 
 int CBuffer::FirstDataPosition() const {
-    return records_.empty() ? 0 : records_.front().position;
+    return FirstDataOrigin().position;
+}
+
+PacketOrigin CBuffer::FirstDataOrigin() const {
+    if (records_.empty()) {
+        return {};
+    }
+    return {records_.front().recording, records_.front().position};
 }
 
 } // namespace korvex

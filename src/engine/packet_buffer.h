@@ -78,6 +78,8 @@ public:
     virtual bool HasRoom() const;
     // The position field of the first record (held or queued); 0 when there is none.
     virtual int FirstDataPosition() const;
+    // The recording and position fields of the first record; zeros when there is none.
+    virtual PacketOrigin FirstDataOrigin() const;
 
     int PacketLimit() const { return packet_limit_; }
     int MaxPacketSize() const { return max_packet_size_; }

@@ -85,6 +85,7 @@ bool CTSAnalyse::DeliverVideo(bool key_only, const std::stop_token& running) {
     const std::span<const std::uint8_t> payload = pes.subspan(header->payload_offset);
     const auto picture = FindPicture(payload, running);
     video_record_.position = Thousandths(position_.load(), file_size_.load());
+    video_record_.recording = recording_.load();
     if (!picture || direction_change_pending_.load()) {
         return false;
     }

@@ -2,8 +2,10 @@
 #include "temp_dir.h"
 #include "ts_bytes.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 
 namespace korvex {
 namespace {
@@ -109,6 +111,35 @@ TEST(StreamReaderDirection, KeepsTheForwardFrameRateThroughBackwardPlay) {
     for (std::size_t i = forward.pictures_before; i < taken.size(); ++i) {
         EXPECT_EQ(taken[i].record.frame_rate, 60) << i;
     }
+}
+
+// The reader is in the next recording while the picture on show, within the last second of a
+// recording, is still of that one: Backward plays back from there, in that recording.
+TEST(StreamReaderDirection, ATurnNearTheEndOfARecordingStartsInTheRecordingOnShow) {
+    test::TempDir dir;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(2, 2, 10), dir.path()).recordings;
+    const mkcard::WrittenRecording& first = card[0];
+    ReaderRig rig;
+    rig.play.SetNormalSpeed(false); // no sound: only the video buffer fills
+    ASSERT_TRUE(rig.reader.Start(first.path.string()));
+    const int shown = first.pictures - 15; // held by the consumer, as on show
+    ASSERT_TRUE(rig.TakePictures(static_cast<std::size_t>(shown) + 1));
+    // The reader goes on into the next recording until the buffer is full.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (rig.reader.CurrentPath() != card[1].path.string() || !rig.video.IsProducerWaiting()) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    rig.play.SetSpeed(kSpeedBackward);
+    ReaderRig::Carried turn;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, turn));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() > turn.pictures_before; }));
+    rig.Finish();
+    EXPECT_EQ(turn.path, first.path.string());
+    // Within the recording's last second, not at its end (nor at the start of the next one).
+    EXPECT_GT(turn.position, static_cast<std::int64_t>(first.picture_offsets[30]));
+    EXPECT_LT(turn.position, static_cast<std::int64_t>(first.size));
+    EXPECT_EQ(rig.Pictures()[turn.pictures_before].record.type, kKeyPicture);
 }
 
 // Wherever a seek puts the backward scan, it starts inside some PES whose later bytes it never
