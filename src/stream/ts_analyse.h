@@ -98,6 +98,9 @@ public:
     std::int64_t CurrentPosition() const { return position_.load(); }
     int Direction() const { return direction_.load(); }
     bool TablesReady() const { return tables_ready_.load(); }
+    // How often the reader has found no recording to go on with at an end of the data (each
+    // 100 ms look counts): a caller can tell that everything there is has been read.
+    unsigned EndWaits() const { return end_waits_.load(); }
 
 private:
     struct WorkBuffers;
@@ -121,6 +124,7 @@ private:
     void StepForward(const std::stop_token& running);
     void StepBackward(const std::stop_token& running);
     void PostPosition();
+    void WaitAtAnEnd();
 
     // Packets and what they become (ts_analyse_packets.cpp).
     void HandlePacket(const std::uint8_t* packet, const std::stop_token& running);
@@ -153,6 +157,7 @@ private:
     std::atomic<bool> tables_ready_ = false;
     std::atomic<std::int64_t> file_size_ = 0;
     std::atomic<std::int64_t> position_ = 0;
+    std::atomic<unsigned> end_waits_ = 0;
 
     // The reader's thread's while it runs, the controlling thread's otherwise.
     ReadOnlyFile file_;

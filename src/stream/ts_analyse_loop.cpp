@@ -143,13 +143,18 @@ void CTSAnalyse::PostPosition() {
     }
 }
 
+void CTSAnalyse::WaitAtAnEnd() {
+    end_waits_.fetch_add(1);
+    thread_.SleepWhileRunning(kEndOfDataWaitMs);
+}
+
 void CTSAnalyse::StepForward(const std::stop_token& running) {
     const std::size_t got = file_.ReadAt(position_.load(), work_->block);
     if (got == 0) {
         // The end: go on with the next recording where the last packet left off, or wait for
         // one to appear.
         if (!SwitchTo(NextOf(CurrentPath()), kForward)) {
-            thread_.SleepWhileRunning(kEndOfDataWaitMs);
+            WaitAtAnEnd();
         }
         return;
     }
@@ -177,7 +182,7 @@ void CTSAnalyse::StepBackward(const std::stop_token& running) {
         // A block from the very start of a recording is not scanned: on to the end of the
         // previous recording.
         if (!SwitchTo(PreviousOf(CurrentPath()), kBackward)) {
-            thread_.SleepWhileRunning(kEndOfDataWaitMs);
+            WaitAtAnEnd();
         }
         return;
     }
