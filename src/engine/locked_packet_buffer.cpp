@@ -70,6 +70,11 @@ bool LockedPacketBuffer::HasRoom() const {
     return CBuffer::HasRoom();
 }
 
+PacketOrigin LockedPacketBuffer::FirstDataOrigin() const {
+    Scope lock(*this);
+    return CBuffer::FirstDataOrigin();
+}
+
 int LockedPacketBuffer::FirstDataPosition() const {
     Scope lock(*this);
     return CBuffer::FirstDataPosition();

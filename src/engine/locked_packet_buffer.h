@@ -29,6 +29,7 @@ public:
     bool IsFull() const override;
     bool HasRoom() const override;
     int FirstDataPosition() const override;
+    PacketOrigin FirstDataOrigin() const override;
 
 protected:
     // Under the lock: decides whether the packet may go in and, if so, hands it to CBuffer::Put.

@@ -46,7 +46,7 @@ public:
     CBuffer& operator=(const CBuffer&) = delete;
 
     // Keeps (or grows to) an area of `area_size` bytes, empties the list and sets the mode.
-    // False when the area cannot be allocated or the sizes cannot work (0 < M <= area size).
+    // False when the area cannot be allocated or the sizes cannot work (0 < 3 M < area size).
     // Only while no producer or consumer uses the buffer.
     virtual bool Open(int area_size, int max_packet_size, BufferMode mode);
 
@@ -78,6 +78,8 @@ public:
     virtual bool HasRoom() const;
     // The position field of the first record (held or queued); 0 when there is none.
     virtual int FirstDataPosition() const;
+    // The recording and position fields of the first record; zeros when there is none.
+    virtual PacketOrigin FirstDataOrigin() const;
 
     int PacketLimit() const { return packet_limit_; }
     int MaxPacketSize() const { return max_packet_size_; }

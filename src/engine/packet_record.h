@@ -21,6 +21,13 @@ struct PacketRecord {
     int speed = 0;         // video: the speed state when read (11 for 0), negative backward
     double time_stamp = 0; // video: seconds
     int position = 0;      // video: thousandths of the recording where it was read
+    int recording = 0;     // video: the reader's number for that recording (0: none)
+};
+
+// Where a picture was read: the reader's number for the recording and the thousandths there.
+struct PacketOrigin {
+    int recording = 0;
+    int position = 0;
 };
 
 } // namespace korvex

@@ -2,6 +2,8 @@
 
 #include "stream/ts_analyse_work_buffers.h"
 
+#include <algorithm>
+
 namespace korvex {
 
 CTSAnalyse::CTSAnalyse(const PlayState& play_state, GpsTextBuffer& gps, MessageSink* sink,
@@ -22,10 +24,7 @@ bool CTSAnalyse::Start(const std::string& path) {
     if (video_ == nullptr || audio_ == nullptr) {
         return false;
     }
-    {
-        std::lock_guard lock(request_lock_);
-        current_path_ = path;
-    }
+    SetCurrentPath(path);
     OpenFile(direction_.load());
     stop_ = std::stop_source();
     return thread_.Start([this, running = stop_.get_token()] { Run(running); });
@@ -80,11 +79,22 @@ int CTSAnalyse::SetDirection(int direction) {
     }
     requested_direction_ = direction;
     skip_count_.store(2);
-    // Where the oldest picture still queued or held came from: the one about to be shown.
-    const int shown = video_->FirstDataPosition();
+    // Where the oldest picture still queued or held came from: the one about to be shown. Near
+    // the end of a recording (or its start, backward) the reader may be in the next one already.
+    const PacketOrigin shown = video_->FirstDataOrigin();
     video_->Clear();
     audio_->Clear();
-    seek_request_ = SeekOffset(direction == kForward ? shown + 1 : shown - 1);
+    const int target = direction == kForward ? shown.position + 1 : shown.position - 1;
+    turn_path_.clear();
+    if (shown.recording != 0 && shown.recording != recording_.load()) {
+        const auto read_before = std::ranges::find(recent_recordings_, shown.recording,
+                                                   &std::pair<int, std::string>::first);
+        if (read_before != recent_recordings_.end()) {
+            turn_path_ = read_before->second;
+            turn_position_ = target;
+        }
+    }
+    seek_request_ = turn_path_.empty() ? SeekOffset(target) : -1;
     direction_change_pending_.store(true);
     return direction;
 }
@@ -93,6 +103,19 @@ bool CTSAnalyse::RequestFile(const std::string& path) {
     std::lock_guard lock(request_lock_);
     pending_path_ = path;
     return true;
+}
+
+void CTSAnalyse::SetCurrentPath(const std::string& path) {
+    // More than the video buffer's records can come from.
+    constexpr std::size_t kRecentRecordings = 64;
+    std::lock_guard lock(request_lock_);
+    current_path_ = path;
+    const int number = recording_.load() + 1;
+    recording_.store(number);
+    recent_recordings_.emplace_back(number, path);
+    if (recent_recordings_.size() > kRecentRecordings) {
+        recent_recordings_.pop_front();
+    }
 }
 
 std::string CTSAnalyse::CurrentPath() const {

@@ -35,6 +35,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <stop_token>
@@ -97,6 +98,9 @@ public:
     std::int64_t CurrentPosition() const { return position_.load(); }
     int Direction() const { return direction_.load(); }
     bool TablesReady() const { return tables_ready_.load(); }
+    // How often the reader has found no recording to go on with at an end of the data (each
+    // 100 ms look counts): a caller can tell that everything there is has been read.
+    unsigned EndWaits() const { return end_waits_.load(); }
 
 private:
     struct WorkBuffers;
@@ -109,6 +113,10 @@ private:
     // Steps of the loop (ts_analyse_loop.cpp).
     bool CarryOutRequests(const std::stop_token& running); // true: start the pass again
     int DirectionOfASwitch();
+    // Current path := `path`, under a new recording number.
+    void SetCurrentPath(const std::string& path);
+    // Opens the recording a change of direction starts in, at its thousandth `position`.
+    void TurnInto(const std::string& path, int direction, int position);
     // False for an empty path; otherwise opens it for reading in `direction`.
     bool SwitchTo(const std::string& path, int direction);
     void Flush(bool with_buffers);
@@ -116,6 +124,7 @@ private:
     void StepForward(const std::stop_token& running);
     void StepBackward(const std::stop_token& running);
     void PostPosition();
+    void WaitAtAnEnd();
 
     // Packets and what they become (ts_analyse_packets.cpp).
     void HandlePacket(const std::uint8_t* packet, const std::stop_token& running);
@@ -129,11 +138,18 @@ private:
     CVBuffer2* video_ = nullptr;
     CABuffer2* audio_ = nullptr;
 
-    mutable std::mutex request_lock_; // guards the four fields below
+    mutable std::mutex request_lock_; // guards the fields below up to direction_
     std::int64_t seek_request_ = -1;  // -1 none; > 0 a byte offset; kSeekPrevious, kSeekNext
     std::string pending_path_;
     int requested_direction_ = kForward;
+    // A change of direction whose picture on show came from a recording read before the current
+    // one starts there, at this thousandth (seek_request_ belongs to the current recording).
+    std::string turn_path_;
+    int turn_position_ = 0;
     std::string current_path_;
+    // The recordings read last with their numbers, which the video records carry.
+    std::deque<std::pair<int, std::string>> recent_recordings_;
+    std::atomic<int> recording_ = 0; // the current recording's number
 
     std::atomic<bool> direction_change_pending_ = false; // written under request_lock_
     std::atomic<int> direction_ = kForward;              // written under request_lock_
@@ -141,6 +157,7 @@ private:
     std::atomic<bool> tables_ready_ = false;
     std::atomic<std::int64_t> file_size_ = 0;
     std::atomic<std::int64_t> position_ = 0;
+    std::atomic<unsigned> end_waits_ = 0;
 
     // The reader's thread's while it runs, the controlling thread's otherwise.
     ReadOnlyFile file_;

@@ -55,11 +55,21 @@ bool CTSAnalyse::CarryOutRequests(const std::stop_token& running) {
         return true;
     }
     if (turning) {
+        std::string turn_path;
+        int turn_position = 0;
         {
             std::lock_guard lock(request_lock_);
             direction_.store(requested_direction_);
             direction_change_pending_.store(false);
+            turn_path.swap(turn_path_);
+            turn_position = turn_position_;
         }
+        if (!turn_path.empty()) {
+            TurnInto(turn_path, direction_.load(), turn_position);
+        }
+        // Time stamps from before the turn and after it are no one stretch of pictures; the
+        // rate measured last stays until a new measurement is done.
+        frame_rate_.Restart();
         Flush(true);
         Announce(running);
     }
@@ -77,6 +87,7 @@ int CTSAnalyse::DirectionOfASwitch() {
     if (seek_request_ > 0) {
         seek_request_ = -1;
     }
+    turn_path_.clear();
     return requested_direction_;
 }
 
@@ -88,10 +99,7 @@ bool CTSAnalyse::SwitchTo(const std::string& path, int direction) {
         work_->Clear();
     }
     frame_rate_.Restart();
-    {
-        std::lock_guard lock(request_lock_);
-        current_path_ = path;
-    }
+    SetCurrentPath(path);
     // The key pictures a change to forward skips were shown from the recording left; none of
     // this one has been.
     skip_count_.store(0);
@@ -101,6 +109,14 @@ bool CTSAnalyse::SwitchTo(const std::string& path, int direction) {
     // backward the new recording's bytes would go in front of a piece of the old one's.
     work_->video_tail_read = false;
     return true;
+}
+
+void CTSAnalyse::TurnInto(const std::string& path, int direction, int position) {
+    // The key pictures a change to forward skips are this recording's: keep the count.
+    const int skip = skip_count_.load();
+    SwitchTo(path, direction);
+    skip_count_.store(skip);
+    position_.store(std::int64_t{std::max(position, 0)} * file_size_.load() / 1000);
 }
 
 void CTSAnalyse::Flush(bool with_buffers) {
@@ -127,13 +143,18 @@ void CTSAnalyse::PostPosition() {
     }
 }
 
+void CTSAnalyse::WaitAtAnEnd() {
+    end_waits_.fetch_add(1);
+    thread_.SleepWhileRunning(kEndOfDataWaitMs);
+}
+
 void CTSAnalyse::StepForward(const std::stop_token& running) {
     const std::size_t got = file_.ReadAt(position_.load(), work_->block);
     if (got == 0) {
         // The end: go on with the next recording where the last packet left off, or wait for
         // one to appear.
         if (!SwitchTo(NextOf(CurrentPath()), kForward)) {
-            thread_.SleepWhileRunning(kEndOfDataWaitMs);
+            WaitAtAnEnd();
         }
         return;
     }
@@ -161,7 +182,7 @@ void CTSAnalyse::StepBackward(const std::stop_token& running) {
         // A block from the very start of a recording is not scanned: on to the end of the
         // previous recording.
         if (!SwitchTo(PreviousOf(CurrentPath()), kBackward)) {
-            thread_.SleepWhileRunning(kEndOfDataWaitMs);
+            WaitAtAnEnd();
         }
         return;
     }

@@ -4,6 +4,7 @@
 #include "engine/reader_thread.h"
 
 #include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
@@ -60,12 +61,20 @@ private:
     std::vector<int> scratch_;
 };
 
-TEST(CMyThreadTest, StopOnAWorkerNeverStartedDoesNothing) {
-    ManualClock clock;
+// The stop is not kept for a later run: the body started next sleeps until its own stop.
+TEST(CMyThreadTest, StopOnAWorkerNeverStartedLeavesTheNextRunAlone) {
+    ManualClock clock; // never advanced: only Stop can end the 5000 ms sleep
     SleepyWorker worker(clock);
     worker.Stop(CMyThread::kStopTimeoutMs);
-    EXPECT_FALSE(worker.IsRunning());
     EXPECT_EQ(worker.runs, 0);
+    ASSERT_TRUE(worker.Start());
+    while (worker.runs == 0) {
+        std::this_thread::yield();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(worker.IsRunning());
+    worker.Stop(CMyThread::kStopTimeoutMs);
+    EXPECT_FALSE(worker.IsRunning());
 }
 
 TEST(CMyThreadTest, StopEndsSleepWhileRunningBeforeItsTimeAndTheWorkerCanStartAgain) {

@@ -1,85 +1,107 @@
-// Frames arbitrary bytes into transport packets forward and backward, learns the tables and
-// collects every PID's PES packets, then parses their headers and searches them for pictures.
-#include "stream/frame_rate_meter.h"
-#include "stream/pes_collector.h"
-#include "stream/pes_header.h"
-#include "stream/picture_search.h"
-#include "stream/scan_buffer.h"
-#include "stream/stream_tables.h"
+// Runs the stream reader over arbitrary bytes as a recording: forward to its end, then backward
+// to its start, taking every packet it queues, and checks each picture it delivers.
+#include "engine/manual_clock.h"
+#include "stream/ts_analyse.h"
 
-#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
 
 namespace {
 
 using namespace korvex;
 
-struct Demux {
-    StreamTables tables;
-    PesCollector pes;
-    FrameRateMeter meter;
+// Backward reading skips a file of fewer than 16384 bytes, so a short input is repeated.
+constexpr std::size_t kLeastFileBytes = 40000;
 
-    void Deliver() {
-        if (auto header = ParsePesHeader(pes.Bytes())) {
-            meter.MeasureFrameRate(*header);
-            auto picture = FindPicture(pes.Bytes().subspan(header->payload_offset));
-            if (picture && picture->type != kKeyPicture && picture->type != kOtherPicture) {
-                __builtin_trap();
-            }
+const std::string& RecordingPath() {
+    static const std::string path = [] {
+        char folder[] = "/tmp/korvex-fuzz-XXXXXX";
+        if (mkdtemp(folder) == nullptr) {
+            std::abort();
         }
-        pes.Clear();
-    }
+        return std::string(folder) + "/REC_0001.ts";
+    }();
+    return path;
+}
 
-    void Handle(const std::uint8_t* packet, bool forward) {
-        auto header = DecodeHeader(packet);
-        if (!header) {
-            return;
-        }
-        if (!tables.Ready()) {
-            tables.OfferToTables(*header);
-            if (!tables.Ready()) {
-                return;
-            }
-        }
-        if (header->pid != tables.VideoPid() && header->pid != tables.AudioPid() &&
-            header->pid != tables.GpsPid()) {
-            return;
-        }
-        if (forward) {
-            if (header->unit_start) {
-                Deliver();
-            }
-            pes.Append(header->payload);
-        } else {
-            pes.Prepend(header->payload);
-            if (header->unit_start) {
-                Deliver();
-            }
+void WriteRecording(const std::uint8_t* data, std::size_t size) {
+    std::FILE* file = std::fopen(RecordingPath().c_str(), "wb");
+    if (file == nullptr) {
+        std::abort();
+    }
+    std::size_t written = 0;
+    do {
+        std::fwrite(data, 1, size, file);
+        written += size;
+    } while (size > 0 && written < kLeastFileBytes);
+    std::fclose(file);
+}
+
+void CheckPicture(const PacketRecord& record, const CVBuffer2& video) {
+    const bool picture = record.type == kKeyPicture || record.type == kOtherPicture;
+    const bool starts_with_a_start_code =
+        record.size >= 4 && record.data[0] == 0 && record.data[1] == 0 &&
+        (record.data[2] == 1 || (record.data[2] == 0 && record.data[3] == 1));
+    if (!picture || !starts_with_a_start_code || record.size > video.MaxPacketSize()) {
+        __builtin_trap();
+    }
+}
+
+// Takes every packet queued now, checking each.
+void Drain(CVBuffer2& video, CABuffer2& audio) {
+    PacketRecord record;
+    while (video.Get(record)) {
+        CheckPicture(record, video);
+    }
+    while (audio.Get(record)) {
+        if (record.type != kAudioFrame || record.size > audio.MaxPacketSize()) {
+            __builtin_trap();
         }
     }
-};
+}
+
+// Takes every packet until the reader has come to an end of the data after `since` end waits.
+void ReadToAnEnd(CTSAnalyse& reader, CVBuffer2& video, CABuffer2& audio, unsigned since) {
+    while (reader.EndWaits() <= since) {
+        Drain(video, audio);
+        std::this_thread::yield();
+    }
+}
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The first byte chooses the block size, so block boundaries fall everywhere.
-    const std::size_t block = size == 0 ? 1 : 1 + data[0] * 32 % ScanBuffer::kBlockSize;
-    Demux forward;
-    ScanBuffer scan;
-    for (std::size_t at = 0; at < size; at += block) {
-        scan.AppendForward({data + at, std::min(block, size - at)});
-        while (const std::uint8_t* packet = scan.NextPacketForward()) {
-            forward.Handle(packet, true);
-        }
+    if (size == 0) {
+        return 0;
     }
-    Demux backward;
-    scan.Clear();
-    for (std::size_t end = size; end > 0;) {
-        const std::size_t length = std::min(block, end);
-        end -= length;
-        scan.PrependBackward({data + end, length});
-        while (const std::uint8_t* packet = scan.NextPacketBackward()) {
-            backward.Handle(packet, false);
+    // The first byte chooses the speed: key pictures only, or every picture with sound.
+    const int speed = data[0] % 2 == 0 ? kSpeedNormal : kSpeedStep;
+    WriteRecording(data + 1, size - 1);
+
+    ManualClock clock(ManualClock::Mode::kAutoAdvance);
+    PlayState play(clock);
+    play.SetSpeed(speed);
+    GpsTextBuffer gps;
+    CVBuffer2 video;
+    CABuffer2 audio;
+    video.SetChainState(0);
+    video.Open(2097152, 524288, BufferMode::kBlocking);
+    audio.Open(131072, 16384, BufferMode::kBlocking);
+    CTSAnalyse reader(play, gps, nullptr, clock);
+    reader.SetBuffers(&video, &audio);
+    reader.Start(RecordingPath());
+    ReadToAnEnd(reader, video, audio, 0);
+    if (reader.SetDirection(kBackward) == kBackward) {
+        while (reader.Direction() != kBackward) {
+            Drain(video, audio);
+            std::this_thread::yield();
         }
+        ReadToAnEnd(reader, video, audio, reader.EndWaits());
     }
+    video.Close();
+    audio.Close();
+    reader.Stop();
     return 0;
 }

@@ -66,6 +66,16 @@ bool ReaderRig::ConsumeUntil(const std::function<bool()>& done) {
     return true;
 }
 
+bool ReaderRig::TakePictures(std::size_t count) {
+    return ConsumeUntil([&] {
+        PacketRecord record;
+        if (pictures_.size() < count && video.Get(record)) {
+            pictures_.push_back(Take(record));
+        }
+        return pictures_.size() >= count;
+    });
+}
+
 bool ReaderRig::AwaitFullBuffer() const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!video.IsProducerWaiting() && !audio.IsProducerWaiting()) {

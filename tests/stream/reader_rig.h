@@ -37,6 +37,8 @@ public:
     bool Consume();
     // Consumes until `done` holds (true) or 20 s have passed (false).
     bool ConsumeUntil(const std::function<bool()>& done);
+    // Takes pictures one at a time until `count` have been taken (true), at most 20 s.
+    bool TakePictures(std::size_t count);
     // Takes nothing until the reader waits for room in a buffer (true), at most 20 s.
     bool AwaitFullBuffer() const;
     // Consumes for `ms` milliseconds.

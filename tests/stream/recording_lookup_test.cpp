@@ -67,7 +67,10 @@ TEST_F(NeighbourLookup, MatchesAnyNameEndingInTheNumber) {
     const std::string odd = Make("OLD-1.TS");
     EXPECT_EQ(PreviousOf(first), odd); // "*-1.ts"
     EXPECT_EQ(NextOf(folder_ + "NONUMBER.ts"), "");
-    EXPECT_EQ(NextOf(folder_ + "REC_2147483647.ts"), ""); // no overflow into a negative number
+    // The number after the largest one is 2147483648, not the most negative one (a pattern
+    // "*-2147483648.ts" would miss this name).
+    const std::string after_largest = Make("REC_2147483648.ts");
+    EXPECT_EQ(NextOf(folder_ + "REC_2147483647.ts"), after_largest);
 }
 
 // Listed in any order, the recording with the very number wins over names that only end in its

@@ -2,8 +2,10 @@
 #include "temp_dir.h"
 #include "ts_bytes.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
+#include <thread>
 
 namespace korvex {
 namespace {
@@ -81,6 +83,63 @@ TEST(StreamReaderBackward, AChangeToForwardDeliversFromTheSecondKeyPictureOn) {
     const int first = test::NextKeyFrom(card, skipped_key + 1);
     test::ExpectPicturesInOrder(rig.Pictures(), forward.pictures_before, card, first, 5);
     EXPECT_EQ(rig.NewRoutes(), 2); // one for each change, seek included
+}
+
+// Backward play of a 60 fps card crosses into the previous recording, whose falling time stamps
+// must not be taken for a frame rate: Play then runs at 60 again.
+TEST(StreamReaderDirection, KeepsTheForwardFrameRateThroughBackwardPlay) {
+    test::TempDir dir;
+    mkcard::CardOptions options = mkcard::TinyCard(2, 2, 10);
+    options.fps = 60;
+    const auto card = mkcard::WriteCard(options, dir.path()).recordings;
+    ReaderRig rig;
+    ASSERT_TRUE(rig.reader.Start(card[1].path.string()));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= 40; }));
+    ASSERT_EQ(rig.Pictures().back().record.frame_rate, 60);
+    rig.play.SetSpeed(kSpeedBackward);
+    ReaderRig::Carried back;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, back));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.reader.CurrentPath() == card[0].path; }));
+    rig.ConsumeFor(500); // all of the first recording, back to its start
+    rig.play.SetSpeed(kSpeedNormal);
+    ReaderRig::Carried forward;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kForward); }, forward));
+    ASSERT_TRUE(
+        rig.ConsumeUntil([&] { return rig.Pictures().size() >= forward.pictures_before + 5; }));
+    rig.Finish();
+    const auto taken = rig.Pictures();
+    for (std::size_t i = forward.pictures_before; i < taken.size(); ++i) {
+        EXPECT_EQ(taken[i].record.frame_rate, 60) << i;
+    }
+}
+
+// The reader is in the next recording while the picture on show, within the last second of a
+// recording, is still of that one: Backward plays back from there, in that recording.
+TEST(StreamReaderDirection, ATurnNearTheEndOfARecordingStartsInTheRecordingOnShow) {
+    test::TempDir dir;
+    const auto card = mkcard::WriteCard(mkcard::TinyCard(2, 2, 10), dir.path()).recordings;
+    const mkcard::WrittenRecording& first = card[0];
+    ReaderRig rig;
+    rig.play.SetNormalSpeed(false); // no sound: only the video buffer fills
+    ASSERT_TRUE(rig.reader.Start(first.path.string()));
+    const int shown = first.pictures - 15; // held by the consumer, as on show
+    ASSERT_TRUE(rig.TakePictures(static_cast<std::size_t>(shown) + 1));
+    // The reader goes on into the next recording until the buffer is full.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (rig.reader.CurrentPath() != card[1].path.string() || !rig.video.IsProducerWaiting()) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    rig.play.SetSpeed(kSpeedBackward);
+    ReaderRig::Carried turn;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, turn));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() > turn.pictures_before; }));
+    rig.Finish();
+    EXPECT_EQ(turn.path, first.path.string());
+    // Within the recording's last second, not at its end (nor at the start of the next one).
+    EXPECT_GT(turn.position, static_cast<std::int64_t>(first.picture_offsets[30]));
+    EXPECT_LT(turn.position, static_cast<std::int64_t>(first.size));
+    EXPECT_EQ(rig.Pictures()[turn.pictures_before].record.type, kKeyPicture);
 }
 
 // Wherever a seek puts the backward scan, it starts inside some PES whose later bytes it never
