@@ -17,6 +17,8 @@ packages=(
     libturbojpeg0-dev
     # tests: sources of GoogleTest, sanitizer and fuzzer runtimes, outside judges, a screen
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
+    # a private D-Bus daemon with fake services (UDisks2)
+    dbus-daemon python3-dbusmock
 )
 
 missing=()
