@@ -166,7 +166,9 @@ bool CVideoCtx::TransferPicture() {
     const int width = play_.VideoWidth();
     const int height = play_.VideoHeight();
     if (display_mode_.load() == 0 && presenter_.Yv12Available()) {
-        return presenter_.TransferYV12(current_, width, height);
+        // Forward play shows the decoder's own picture, which a reference keeps unchanged.
+        return presenter_.TransferYV12(
+            current_, width, height, current_packet_.speed >= 0 ? decoder_.KeepPicture() : nullptr);
     }
     return presenter_.TransferRGB(decoder_.Converter(), current_, height);
 }
