@@ -3,7 +3,6 @@
 #include "engine/play_state.h"
 #include "engine/video_packet_buffer.h"
 #include "video/snapshot_name.h"
-#include "video/snapshot_writer.h"
 #include "video/speed_table.h"
 
 namespace korvex {
@@ -44,6 +43,7 @@ void CVideoCtx::Stop(int timeout_ms) {
         presenter_.Clear(kBackground);
         presenter_.Present();
     }
+    snapshots_.AwaitWritten();
 }
 
 int CVideoCtx::Run() {
@@ -202,7 +202,7 @@ void CVideoCtx::ServiceRefresh() {
 
 void CVideoCtx::SaveSnapshot(const std::filesystem::path& path) {
     if (const VideoSurface* picture = presenter_.CurrentSurface()) {
-        korvex::SaveSnapshot(*picture, path);
+        snapshots_.Push(*picture, path);
     }
 }
 
