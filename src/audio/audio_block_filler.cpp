@@ -51,10 +51,11 @@ void AudioBlockFiller::Fill(std::span<std::uint8_t> block,
     }
 }
 
-void AudioBlockFiller::DiscardPacket() {
+void AudioBlockFiller::DiscardPackets() {
     ForgetPacket();
     PacketRecord record;
-    packets_.Get(record);
+    while (packets_.Get(record)) {
+    }
 }
 
 } // namespace korvex

@@ -29,8 +29,9 @@ public:
     // Fills all of `block`; stops early, leaving silence, when `keep_going` turns false.
     void Fill(std::span<std::uint8_t> block, const std::function<bool()>& keep_going);
 
-    // Without a device: takes one packet, if there is one, and drops it.
-    void DiscardPacket();
+    // Without a device: takes every queued packet and drops it, so the reader never waits for
+    // room in the audio buffer.
+    void DiscardPackets();
 
     // Starts afresh, with no packet partly played.
     void ForgetPacket() { current_ = {}; }

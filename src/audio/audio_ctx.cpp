@@ -47,7 +47,7 @@ int CAudioCtx::Run() {
             device_.Close();
         }
         if (!device_.IsOpen()) {
-            filler_.DiscardPacket();
+            filler_.DiscardPackets();
             SleepWhileRunning(kIdleMs);
             continue;
         }

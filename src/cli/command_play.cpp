@@ -64,7 +64,7 @@ int RunPlay(std::span<char* const> args) {
     pulse::PulseSoundDriver pulse;
     ManualClock unpaced_clock(ManualClock::Mode::kAutoAdvance);
     Clock& clock = arguments->unpaced ? static_cast<Clock&>(unpaced_clock) : SystemClock();
-    PlayReport report(clock, arguments->pictures);
+    PlayReport report(clock, arguments->pictures, !arguments->unpaced);
 
     ChannelPlatform platform;
     platform.messages = &loop;

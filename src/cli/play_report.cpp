@@ -4,6 +4,7 @@
 #include "mkcard/surface_block_code.h"
 
 #include <cstdio>
+#include <string>
 
 namespace korvex::cli {
 namespace {
@@ -14,8 +15,8 @@ std::chrono::steady_clock::duration::rep Now() {
 
 } // namespace
 
-PlayReport::PlayReport(const Clock& clock, std::optional<long> limit)
-    : clock_(clock), limit_(limit), last_picture_(Now()) {}
+PlayReport::PlayReport(const Clock& clock, std::optional<long> limit, bool paced)
+    : clock_(clock), limit_(limit), paced_(paced), last_picture_(Now()) {}
 
 void PlayReport::OnPicture(const PictureNotice& notice) {
     if (LimitReached()) {
@@ -58,8 +59,9 @@ bool PlayReport::PrintSummary() {
     const std::chrono::duration<double> span(
         std::chrono::steady_clock::duration(last_picture_.load() - first_picture_));
     const double per_second = pictures > 1 && span.count() > 0 ? (pictures - 1) / span.count() : 0;
-    std::printf("SUMMARY\tpictures=%ld\tpictures_per_second=%.2f\tlate=%ld\n", pictures, per_second,
-                late_);
+    const std::string late = paced_ ? std::to_string(late_) : "-";
+    std::printf("SUMMARY\tpictures=%ld\tpictures_per_second=%.2f\tlate=%s\n", pictures, per_second,
+                late.c_str());
     return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 

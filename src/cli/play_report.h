@@ -16,7 +16,9 @@ namespace korvex::cli {
 class PlayReport {
 public:
     // `clock` is the channel's (due times are on it); past `limit` pictures none is reported.
-    PlayReport(const Clock& clock, std::optional<long> limit);
+    // Late pictures are counted only when `paced`: an unpaced run's clock moves with every wait
+    // of every worker, so a picture there is never due at any real moment.
+    PlayReport(const Clock& clock, std::optional<long> limit, bool paced);
 
     // The video worker's thread.
     void OnPicture(const PictureNotice& notice);
@@ -36,6 +38,7 @@ private:
 
     const Clock& clock_;
     const std::optional<long> limit_;
+    const bool paced_;
     std::mutex print_lock_;
     std::atomic<long> pictures_ = 0;
     std::atomic<Tick> last_picture_;

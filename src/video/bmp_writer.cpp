@@ -49,13 +49,16 @@ bool WriteBmp(const std::filesystem::path& path, const uint8_t* pixels, int widt
     Put32(file, 2835);
     Put32(file, 0); // colours used
     Put32(file, 0); // important colours
-    for (int y = height - 1; y >= 0; --y) {
+    // One pass into the finished size: rows bottom-up, X dropped, padding left zero.
+    file.resize(offset + image_bytes, 0);
+    uint8_t* out = file.data() + offset;
+    for (int y = height - 1; y >= 0; --y, out += row_bytes) {
         const uint8_t* pixel = pixels + static_cast<ptrdiff_t>(y) * stride;
-        const size_t row_start = file.size();
         for (int x = 0; x < width; ++x, pixel += 4) {
-            file.insert(file.end(), pixel, pixel + 3);
+            out[3 * x] = pixel[0];
+            out[3 * x + 1] = pixel[1];
+            out[3 * x + 2] = pixel[2];
         }
-        file.resize(row_start + row_bytes, 0);
     }
     return !WriteFileAtomically(
         path, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));

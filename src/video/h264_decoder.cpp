@@ -92,6 +92,17 @@ PicturePlanes CH264Decoder::Picture() const {
     return planes;
 }
 
+std::shared_ptr<const void> CH264Decoder::KeepPicture() const {
+    AVFrame* kept = picture_ != nullptr ? av_frame_clone(picture_) : nullptr;
+    if (kept == nullptr) {
+        return nullptr;
+    }
+    return std::shared_ptr<const void>(kept, [](const void* frame) {
+        AVFrame* owned = static_cast<AVFrame*>(const_cast<void*>(frame));
+        av_frame_free(&owned);
+    });
+}
+
 int CH264Decoder::PictureWidth() const {
     return picture_ != nullptr ? picture_->width : 0;
 }

@@ -3,6 +3,7 @@
 #include "video/picture_planes.h"
 
 #include <cstdint>
+#include <memory>
 
 struct AVCodecContext;
 struct AVFrame;
@@ -34,6 +35,9 @@ public:
     bool Decode(const uint8_t* data, int size);
 
     PicturePlanes Picture() const;
+    // Holds the planes of the last decoded picture alive, unchanged, for as long as it is kept
+    // (a reference to FFmpeg's frame, no copy); null when there is none.
+    std::shared_ptr<const void> KeepPicture() const;
     int PictureWidth() const;
     int PictureHeight() const;
 

@@ -25,7 +25,9 @@ void InMemoryVideoOutput::Close() {
 bool InMemoryVideoOutput::Show(const VideoSurface& picture) {
     {
         std::lock_guard hold(lock_);
-        screen_ = picture;
+        if (keeps_screen_) {
+            screen_ = picture;
+        }
         ++shows_;
     }
     if (listener_) {

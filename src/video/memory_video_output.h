@@ -7,9 +7,9 @@
 
 namespace korvex {
 
-// A video output without a screen, for tests and korvex-cli: it keeps a copy of the picture on
-// show and counts what the presenter did. Its failures can be switched on to exercise the
-// worker's recovery.
+// A video output without a screen, for tests and korvex-cli: it counts what the presenter did
+// and, when asked, keeps a copy of the picture on show. Its failures can be switched on to
+// exercise the worker's recovery.
 //
 // Threading: the VideoOutput calls come from the presenter's owning thread as video_output.h
 // says; the observers and switches below may be called from any thread at any time.
@@ -22,6 +22,8 @@ public:
 
     // Set before the output is first used.
     void SetListener(Listener listener) { listener_ = std::move(listener); }
+    // From now on every new picture is copied for Screen(). Before the output is first used.
+    void KeepScreen() { keeps_screen_ = true; }
     // While set, Open fails.
     void SetOpenFails(bool fails);
 
@@ -30,7 +32,7 @@ public:
     bool Show(const VideoSurface& picture) override;
     bool ShowAgain() override;
 
-    // A copy of the picture on show (empty before the first).
+    // A copy of the picture on show (empty before the first, and unless KeepScreen was asked).
     VideoSurface Screen() const;
     int OpenCount() const;      // successful Opens
     int ShowCount() const;      // new pictures
@@ -40,6 +42,7 @@ public:
 private:
     const bool yuv420_;
     Listener listener_;
+    bool keeps_screen_ = false;
     mutable std::mutex lock_; // guards everything below
     bool open_fails_ = false;
     bool open_ = false;

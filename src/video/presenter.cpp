@@ -15,7 +15,8 @@ bool CVideoPresenter::Init(VideoOutput* output, int width, int height) {
     }
     output_ = output;
     yuv420_ = capabilities->yuv420;
-    back_buffer_.Reshape(VideoSurface::Format::kBgrx32, width, height);
+    back_buffer_.Reshape(yuv420_ ? VideoSurface::Format::kYuv420 : VideoSurface::Format::kBgrx32,
+                         width, height);
     changed_ = true;
     return true;
 }
@@ -48,12 +49,17 @@ bool CVideoPresenter::Present() {
     return shown;
 }
 
-bool CVideoPresenter::TransferYV12(const PicturePlanes& picture, int width, int height) {
+bool CVideoPresenter::TransferYV12(const PicturePlanes& picture, int width, int height,
+                                   std::shared_ptr<const void> keeper) {
     if (!HasSurface() || !yuv420_ || width != back_buffer_.width() ||
         height != back_buffer_.height()) {
         return false;
     }
-    back_buffer_.CopyYuv420(picture, width, height);
+    if (keeper != nullptr) {
+        back_buffer_.Borrow(picture, width, height, std::move(keeper));
+    } else {
+        back_buffer_.CopyYuv420(picture, width, height);
+    }
     changed_ = true;
     return true;
 }

@@ -3,8 +3,10 @@
 // The presenter: what the video worker (video/video_ctx.h) uses to put a decoded picture on a
 // video output. It keeps a back buffer the size of the picture in main memory; a transfer fills
 // it (planar YUV when the output converts colour itself, otherwise 32-bit RGB converted here),
-// and presenting hands it to the output, which stretches it over its whole area. Snapshots read
-// the back buffer, so they are taken at the picture's own size.
+// and presenting hands it to the output, which stretches it over its whole area. A decoded
+// picture that stays valid while it is shown is borrowed, not copied, so its bytes are copied
+// at most once, by an output that keeps them. Snapshots read the back buffer, so they are taken
+// at the picture's own size.
 //
 // Threading: not locked. It belongs to the video worker's thread while that runs; the channel
 // may clear and present after it has joined the worker. Every call below is made by that one
@@ -15,6 +17,7 @@
 #include "video/video_surface.h"
 
 #include <cstdint>
+#include <memory>
 
 struct SwsContext;
 
@@ -51,9 +54,11 @@ public:
     // failed; the presenter is then released and must be initialised again.
     bool Present();
 
-    // Copies a width x height planar YUV 4:2:0 picture into the back buffer. False when there
-    // is no surface, the output takes no YUV or the size is not the back buffer's.
-    bool TransferYV12(const PicturePlanes& picture, int width, int height);
+    // Puts a width x height planar YUV 4:2:0 picture into the back buffer: borrowed in place
+    // when a `keeper` holds its planes alive, else copied. False when there is no surface, the
+    // output takes no YUV or the size is not the back buffer's.
+    bool TransferYV12(const PicturePlanes& picture, int width, int height,
+                      std::shared_ptr<const void> keeper = nullptr);
 
     // Converts `rows` rows of a planar YUV 4:2:0 picture into the 32-bit back buffer with
     // `converter` (same size in and out, 32-bit B, G, R, X out). False without a surface or a

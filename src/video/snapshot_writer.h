@@ -9,8 +9,8 @@ namespace korvex {
 // Writes a snapshot of `picture` (the presenter's back buffer, at the picture's own size) to
 // `path`, creating its folder when missing: a bitmap for ".bmp", a JPEG file for ".jpg" (either
 // case); any other extension writes nothing. YUV pictures are converted to RGB as the RGB
-// transfer does it. False when no file was written. Runs on the calling thread (the video
-// worker's), which it slows by the time the file takes.
+// transfer does it. False when no file was written. Runs on the calling thread (the snapshot
+// queue's, video/snapshot_queue.h).
 bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path);
 
 } // namespace korvex

@@ -3,7 +3,6 @@
 #include "engine/play_state.h"
 #include "engine/video_packet_buffer.h"
 #include "video/snapshot_name.h"
-#include "video/snapshot_writer.h"
 #include "video/speed_table.h"
 
 namespace korvex {
@@ -44,6 +43,7 @@ void CVideoCtx::Stop(int timeout_ms) {
         presenter_.Clear(kBackground);
         presenter_.Present();
     }
+    snapshots_.AwaitWritten();
 }
 
 int CVideoCtx::Run() {
@@ -166,7 +166,9 @@ bool CVideoCtx::TransferPicture() {
     const int width = play_.VideoWidth();
     const int height = play_.VideoHeight();
     if (display_mode_.load() == 0 && presenter_.Yv12Available()) {
-        return presenter_.TransferYV12(current_, width, height);
+        // Forward play shows the decoder's own picture, which a reference keeps unchanged.
+        return presenter_.TransferYV12(
+            current_, width, height, current_packet_.speed >= 0 ? decoder_.KeepPicture() : nullptr);
     }
     return presenter_.TransferRGB(decoder_.Converter(), current_, height);
 }
@@ -200,7 +202,7 @@ void CVideoCtx::ServiceRefresh() {
 
 void CVideoCtx::SaveSnapshot(const std::filesystem::path& path) {
     if (const VideoSurface* picture = presenter_.CurrentSurface()) {
-        korvex::SaveSnapshot(*picture, path);
+        snapshots_.Push(*picture, path);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "video/h264_decoder.h"
 #include "video/picture_planes.h"
 #include "video/presenter.h"
+#include "video/snapshot_queue.h"
 
 #include <atomic>
 #include <cstdint>
@@ -64,10 +65,11 @@ public:
     bool Start() override;
 
     // Ends a pacing wait at once, waits for the thread at most `timeout_ms`, then turns the
-    // video window black if the thread has ended.
+    // video window black if the thread has ended. Returns once every snapshot taken is written.
     void Stop(int timeout_ms) override;
 
-    // Writes the back buffer (the picture on show) to `path` as BMP or JPEG. Worker thread.
+    // Queues the back buffer (the picture on show) to be written to `path` as BMP or JPEG by
+    // the snapshot thread, in order. Worker thread.
     void SaveSnapshot(const std::filesystem::path& path);
 
 protected:
@@ -97,6 +99,7 @@ private:
     CH264Decoder decoder_;
     PicturePlanes current_;       // the picture to be shown next
     PacketRecord current_packet_; // and the packet it came from
+    SnapshotQueue snapshots_;     // its own thread; Push from the worker's
 };
 
 } // namespace korvex

@@ -138,7 +138,7 @@ protected:
         clock_.AwaitWaiters(2);
     }
 
-    // Without a device the worker pauses 10 ms between packets: moves the clock on until the
+    // Without a device the worker pauses 10 ms between drains: moves the clock on until the
     // feeder has put every packet and the worker has taken them all.
     void AwaitBufferEmptied() {
         const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
@@ -282,6 +282,15 @@ TEST_F(AudioWorkerTest, WithoutADeviceThePacketBufferIsStillEmptied) {
     StartWith(ToneFrames(40), no_device_);
     AwaitBufferEmptied();
     EXPECT_EQ(feeder_->Put(), 40);
+    EXPECT_EQ(packets_.Count(), 0);
+}
+
+// Unpaced runs feed audio far faster than it plays: without a device every queued packet goes
+// before the worker's first pause, so the reader never waits for room behind it.
+TEST_F(AudioWorkerTest, WithoutADeviceOnePauseTakesEveryQueuedPacket) {
+    StartWith(ToneFrames(12), no_device_);
+    clock_.AwaitWaiters(1); // the worker's first pause; the clock has not moved
+    EXPECT_EQ(feeder_->Put(), 12);
     EXPECT_EQ(packets_.Count(), 0);
 }
 

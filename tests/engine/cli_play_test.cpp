@@ -143,7 +143,7 @@ TEST_F(CliPlay, UnpacedPlaysEveryPictureOfTheFolderInOrderWithItsTypeAndASummary
     EXPECT_EQ(run.new_routes, 0); // moving on at the end of a recording starts no new route
     EXPECT_EQ(run.summary.at("pictures"), std::to_string(expected.size()));
     EXPECT_GT(std::stod(run.summary.at("pictures_per_second")), 0);
-    EXPECT_EQ(run.summary.count("late"), 1u);
+    EXPECT_EQ(run.summary.at("late"), "-"); // no due time of an unpaced run means anything
 }
 
 // Each command as the panel gives it, once the first picture is shown.

@@ -25,6 +25,7 @@ VideoSurface CodedYuv(int index) {
 
 TEST(PresenterTest, TransfersPresentAndRepeats) {
     InMemoryVideoOutput output;
+    output.KeepScreen();
     CVideoPresenter presenter;
     const VideoSurface picture = CodedYuv(7);
     ASSERT_TRUE(presenter.Init(&output, picture.width(), picture.height()));
@@ -59,6 +60,55 @@ TEST(PresenterTest, OutputWithoutYuvAndFailingOutput) {
     ASSERT_TRUE(presenter.Init(&output, picture.width(), picture.height()));
     EXPECT_FALSE(presenter.Yv12Available());
     EXPECT_FALSE(presenter.TransferYV12(picture.Planes(), picture.width(), picture.height()));
+}
+
+// A picture whose planes a keeper holds is shown in place; the output's copy is packed, holds
+// only the picture's bytes and outlives the keeper.
+TEST(PresenterTest, BorrowsKeptPicturesAndCopiesOnlyTheirBytes) {
+    InMemoryVideoOutput output;
+    output.KeepScreen();
+    CVideoPresenter presenter;
+    // Planes with row padding, as a decoder leaves them.
+    VideoSurface padded;
+    padded.Reshape(VideoSurface::Format::kYuv420, 320, 96);
+    const VideoSurface coded = CodedYuv(3);
+    PicturePlanes planes = padded.Planes();
+    for (size_t i = 0; i < 3; ++i) {
+        CopyPlane(coded.plane(static_cast<int>(i)), coded.stride(static_cast<int>(i)),
+                  padded.plane(static_cast<int>(i)), padded.stride(static_cast<int>(i)),
+                  coded.stride(static_cast<int>(i)), i == 0 ? 96 : 48);
+    }
+    ASSERT_TRUE(presenter.Init(&output, coded.width(), coded.height()));
+    presenter.Clear(0);
+    EXPECT_EQ(presenter.CurrentSurface()->format(), VideoSurface::Format::kYuv420);
+    EXPECT_EQ(presenter.CurrentSurface()->PictureBytes(), coded.PictureBytes());
+
+    auto keeper = std::make_shared<int>(0);
+    ASSERT_TRUE(presenter.TransferYV12(planes, coded.width(), coded.height(), keeper));
+    EXPECT_TRUE(presenter.CurrentSurface()->borrowed());
+    EXPECT_EQ(presenter.CurrentSurface()->plane(0), padded.plane(0));
+    ASSERT_TRUE(presenter.Present());
+    const VideoSurface screen = output.Screen();
+    EXPECT_FALSE(screen.borrowed());
+    EXPECT_EQ(screen.stride(0), coded.width());
+    EXPECT_EQ(screen.PictureBytes(), coded.PictureBytes());
+    EXPECT_EQ(test::ReadBlockCode(screen), (mkcard::BlockCode{1, 3}));
+
+    presenter.Clear(0); // the back buffer lets go of the borrowed picture
+    EXPECT_EQ(keeper.use_count(), 1);
+    padded.Fill(0xFFFFFFFF);
+    EXPECT_EQ(test::ReadBlockCode(output.Screen()), (mkcard::BlockCode{1, 3}));
+}
+
+TEST(PresenterTest, OutputKeepsNoScreenUnlessAsked) {
+    InMemoryVideoOutput output;
+    CVideoPresenter presenter;
+    const VideoSurface picture = CodedYuv(2);
+    ASSERT_TRUE(presenter.Init(&output, picture.width(), picture.height()));
+    ASSERT_TRUE(presenter.TransferYV12(picture.Planes(), picture.width(), picture.height()));
+    ASSERT_TRUE(presenter.Present());
+    EXPECT_EQ(output.ShowCount(), 1);
+    EXPECT_TRUE(output.Screen().empty());
 }
 
 // The presenting thread posts uniformly filled pictures 1, 2, 3, ...; the drawing thread must

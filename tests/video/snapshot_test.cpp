@@ -2,6 +2,7 @@
 #include "snapshot_files.h"
 #include "temp_dir.h"
 #include "video/snapshot_name.h"
+#include "video/snapshot_queue.h"
 #include "video/snapshot_writer.h"
 
 #include <cstdlib>
@@ -46,7 +47,7 @@ TEST(SnapshotNameTest, BasePathsAndShotNumbers) {
 }
 
 // A decoded picture with a block code, in the back buffer's two formats.
-VideoSurface CodedPicture(VideoSurface::Format format) {
+VideoSurface CodedPicture(VideoSurface::Format format, int index = 77) {
     constexpr int kWidth = 320;
     constexpr int kHeight = 180;
     VideoSurface yuv;
@@ -55,7 +56,7 @@ VideoSurface CodedPicture(VideoSurface::Format format) {
     std::fill(yuv.plane(1), yuv.plane(1) + 2 * ChromaWidth(kWidth) * ChromaHeight(kHeight), 128);
     mkcard::WriteBlockCode(mkcard::YuvView{yuv.plane(0), yuv.plane(1), yuv.plane(2), yuv.stride(0),
                                            yuv.stride(1), yuv.stride(2), kWidth, kHeight},
-                           mkcard::BlockCode{3, 77});
+                           mkcard::BlockCode{3, index});
     if (format == VideoSurface::Format::kYuv420) {
         return yuv;
     }
@@ -94,6 +95,36 @@ TEST(SnapshotWriterTest, WritesNothingForOtherExtensionsOrPlaces) {
     test::WriteFile(temp / "file", "x"); // a file where the folder should be
     EXPECT_FALSE(SaveSnapshot(picture, temp / "file" / "shot--001.bmp"));
     EXPECT_FALSE(SaveSnapshot(VideoSurface{}, temp / "empty--001.bmp"));
+}
+
+// Shots are written off the caller's thread, from copies taken when queued, in queue order: the
+// last shot into a path is the one left there.
+TEST(SnapshotQueueTest, WritesCopiesInOrder) {
+    test::TempDir temp;
+    constexpr int kShots = 6;
+    {
+        SnapshotQueue queue;
+        for (int i = 1; i <= kShots; ++i) {
+            VideoSurface picture = CodedPicture(VideoSurface::Format::kYuv420, i);
+            queue.Push(picture, temp / "same--001.bmp");
+            queue.Push(picture, temp / ("shot--00" + std::to_string(i) + ".jpg"));
+            picture.Fill(0); // the queue holds its own copy
+        }
+        queue.AwaitWritten();
+        const auto last = test::ReadImage(temp / "same--001.bmp");
+        ASSERT_TRUE(last);
+        EXPECT_EQ(test::ReadBlockCode(*last), (mkcard::BlockCode{3, kShots}));
+        // Queued once more and left to the destructor, which writes it before it returns.
+        queue.Push(CodedPicture(VideoSurface::Format::kBgrx32, 9), temp / "end--001.bmp");
+    }
+    for (int i = 1; i <= kShots; ++i) {
+        const auto image = test::ReadImage(temp / ("shot--00" + std::to_string(i) + ".jpg"));
+        ASSERT_TRUE(image) << i;
+        EXPECT_EQ(test::ReadBlockCode(*image), (mkcard::BlockCode{3, i}));
+    }
+    const auto end = test::ReadImage(temp / "end--001.bmp");
+    ASSERT_TRUE(end);
+    EXPECT_EQ(test::ReadBlockCode(*end), (mkcard::BlockCode{3, 9}));
 }
 
 } // namespace

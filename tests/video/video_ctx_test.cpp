@@ -276,8 +276,11 @@ TEST(VideoCtxTest, StopEndsAPacingWaitAndLeavesTheWindowBlack) {
     rig.clock.AwaitWaiters(1);
     rig.worker.Stop(CMyThread::kStopTimeoutMs);
     const VideoSurface screen = rig.output.Screen();
-    ASSERT_EQ(screen.format(), VideoSurface::Format::kBgrx32);
+    // Black in the back buffer's own format: the output takes YUV, so no 32-bit picture is made.
+    ASSERT_EQ(screen.format(), VideoSurface::Format::kYuv420);
     EXPECT_EQ(screen.plane(0)[0], 0);
+    EXPECT_EQ(screen.plane(1)[0], 128);
+    EXPECT_EQ(screen.plane(2)[0], 128);
     EXPECT_FALSE(test::ReadBlockCode(screen));
 }
 

@@ -12,6 +12,7 @@ VideoWorkerRig::VideoWorkerRig(bool yuv_output, ManualClock::Mode mode)
       worker(
           packets, play, display_mode, [this](bool hold) { audio_held = hold; }, clock) {
     output.SetListener([this](const VideoSurface& picture) { Record(picture); });
+    output.KeepScreen();
     worker.SetOutput(&output);
     packets.SetChainState(0);
     packets.Open(16 << 20, 512 << 10, BufferMode::kBlocking);
