@@ -12,7 +12,9 @@ CBuffer::~CBuffer() {
 }
 
 bool CBuffer::Open(int area_size, int max_packet_size, BufferMode mode) {
-    if (area_size <= 0 || max_packet_size <= 0 || max_packet_size > area_size) {
+    // The buffer counts as full while fewer than three maximum packets lie beyond the queued
+    // bytes: a smaller area would keep the producer waiting for ever.
+    if (max_packet_size <= 0 || std::int64_t{area_size} <= 3 * std::int64_t{max_packet_size}) {
         return false;
     }
     if (!area_ || area_size_ < area_size) {

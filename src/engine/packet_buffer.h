@@ -46,7 +46,7 @@ public:
     CBuffer& operator=(const CBuffer&) = delete;
 
     // Keeps (or grows to) an area of `area_size` bytes, empties the list and sets the mode.
-    // False when the area cannot be allocated or the sizes cannot work (0 < M <= area size).
+    // False when the area cannot be allocated or the sizes cannot work (0 < 3 M < area size).
     // Only while no producer or consumer uses the buffer.
     virtual bool Open(int area_size, int max_packet_size, BufferMode mode);
 

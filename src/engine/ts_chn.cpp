@@ -53,7 +53,12 @@ bool CTSChn::Open(const CFindFilePath* list) {
     } else {
         list_.ScanAsync(source_path_);
     }
-    return reader_.Start(source_path_);
+    if (!reader_.Start(source_path_)) {
+        list_.Stop();
+        Close();
+        return false;
+    }
+    return true;
 }
 
 void CTSChn::Close() {

@@ -12,6 +12,13 @@ int CVBuffer2::ChainState() const {
     return chain_state_;
 }
 
+void CVBuffer2::BreakChain() {
+    Scope lock(*this);
+    if (chain_state_ > 0) {
+        chain_state_ = 0;
+    }
+}
+
 void CVBuffer2::Admit(PacketRecord& record) {
     bool accepted = false;
     if (record.type == kKeyPicture) {

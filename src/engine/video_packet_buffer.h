@@ -19,6 +19,8 @@ public:
 
     void SetChainState(int state);
     int ChainState() const;
+    // A picture the producer leaves out breaks an open chain, as one this buffer refuses does.
+    void BreakChain();
 
 protected:
     void Admit(PacketRecord& record) override;

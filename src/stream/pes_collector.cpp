@@ -9,6 +9,7 @@ PesCollector::PesCollector() : bytes_(std::make_unique_for_overwrite<std::uint8_
 
 void PesCollector::Append(std::span<const std::uint8_t> payload) {
     const std::size_t length = std::min(payload.size(), kCapacity - end_);
+    cut_ = cut_ || length < payload.size();
     if (length == 0) {
         return;
     }
@@ -21,6 +22,7 @@ void PesCollector::Prepend(std::span<const std::uint8_t> payload) {
         begin_ = end_ = kCapacity; // backward the bytes grow from the end toward the start
     }
     const std::size_t length = std::min(payload.size(), begin_);
+    cut_ = cut_ || length < payload.size();
     if (length == 0) {
         return;
     }

@@ -21,12 +21,18 @@ public:
     void Prepend(std::span<const std::uint8_t> payload);
     std::span<const std::uint8_t> Bytes() const { return {bytes_.get() + begin_, end_ - begin_}; }
     bool Empty() const { return begin_ == end_; }
-    void Clear() { begin_ = end_ = 0; }
+    // Whether bytes were cut since the last Clear.
+    bool Cut() const { return cut_; }
+    void Clear() {
+        begin_ = end_ = 0;
+        cut_ = false;
+    }
 
 private:
     std::unique_ptr<std::uint8_t[]> bytes_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    bool cut_ = false;
 };
 
 } // namespace korvex

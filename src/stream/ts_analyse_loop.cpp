@@ -60,6 +60,9 @@ bool CTSAnalyse::CarryOutRequests(const std::stop_token& running) {
             direction_.store(requested_direction_);
             direction_change_pending_.store(false);
         }
+        // Time stamps from before the turn and after it are no one stretch of pictures; the
+        // rate measured last stays until a new measurement is done.
+        frame_rate_.Restart();
         Flush(true);
         Announce(running);
     }

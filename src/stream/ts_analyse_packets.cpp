@@ -77,8 +77,11 @@ bool CTSAnalyse::DeliverVideo(bool key_only, const std::stop_token& running) {
     if (!header) {
         return false;
     }
-    // Every video PES counts, delivered or not.
-    frame_rate_.MeasureFrameRate(*header);
+    const bool forward = direction_.load() == kForward;
+    // Every video PES read forward counts, delivered or not; backward the time stamps fall.
+    if (forward) {
+        frame_rate_.MeasureFrameRate(*header);
+    }
     const std::span<const std::uint8_t> payload = pes.subspan(header->payload_offset);
     const auto picture = FindPicture(payload, running);
     video_record_.position = Thousandths(position_.load(), file_size_.load());
@@ -89,12 +92,9 @@ bool CTSAnalyse::DeliverVideo(bool key_only, const std::stop_token& running) {
         // A non-key picture left out breaks the chain as one the buffer refuses does: when a
         // single step's key-only reading ends, no picture after it goes to the decoder
         // without its reference.
-        if (video_->ChainState() > 0) {
-            video_->SetChainState(0);
-        }
+        video_->BreakChain();
         return false;
     }
-    const bool forward = direction_.load() == kForward;
     if (forward && skip_count_.load() > 0) {
         // After a change to forward: the first key picture and all before the second are dropped.
         const int left =
@@ -104,8 +104,13 @@ bool CTSAnalyse::DeliverVideo(bool key_only, const std::stop_token& running) {
         }
     }
     const std::span<const std::uint8_t> bytes = payload.subspan(picture->offset);
-    if (video_record_.data == nullptr ||
-        bytes.size() > static_cast<std::size_t>(video_->MaxPacketSize())) {
+    if (video_record_.data == nullptr) {
+        return false;
+    }
+    if (work_->video.Cut() || bytes.size() > static_cast<std::size_t>(video_->MaxPacketSize())) {
+        // Too large for the buffer, or cut at the end of the collection: the pictures after it
+        // would be decoded without their reference.
+        video_->BreakChain();
         return false;
     }
     CopyInto(video_record_, bytes);

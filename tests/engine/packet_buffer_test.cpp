@@ -2,7 +2,9 @@
 #include "engine/packet_buffer.h"
 #include "engine/video_packet_buffer.h"
 
+#include <chrono>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
@@ -210,8 +212,10 @@ TEST(PacketBufferTest, OpenRefusesSizesTheRoomRuleCannotKeep) {
         int max_packet;
         bool ok;
     };
-    for (const Case& c : {Case{100, 20, true}, Case{100, 100, true}, Case{100, 101, false},
-                          Case{100, 0, false}, Case{0, 0, false}, Case{-1, 1, false}}) {
+    // An area of at most three maximum packets is always full: its producer would never put.
+    for (const Case& c :
+         {Case{100, 20, true}, Case{61, 20, true}, Case{60, 20, false}, Case{100, 100, false},
+          Case{100, 101, false}, Case{100, 0, false}, Case{0, 0, false}, Case{-1, 1, false}}) {
         CBuffer buffer(30);
         EXPECT_EQ(buffer.Open(c.area, c.max_packet, BufferMode::kBlocking), c.ok)
             << c.area << " " << c.max_packet;
@@ -302,6 +306,19 @@ TEST(AudioPacketBufferTest, APacketIsDroppedOnlyWhenMoreThanTheLimitAreListed) {
     EXPECT_EQ(buffer.Count(), 16);
 }
 
+// Waits until `done` holds (true) or 20 s have passed (false), so that a lost packet or a
+// producer that never waits fails the test instead of hanging it.
+bool Eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
+}
+
 // Fills a blocking buffer until its producer waits, then closes it from another thread.
 template <typename Buffer> void ExpectCloseReleasesTheWaitingProducer() {
     Buffer buffer;
@@ -319,9 +336,7 @@ template <typename Buffer> void ExpectCloseReleasesTheWaitingProducer() {
             last_put = buffer.Put(record);
         }
     });
-    while (!buffer.IsProducerWaiting()) {
-        std::this_thread::yield();
-    }
+    EXPECT_TRUE(Eventually([&] { return buffer.IsProducerWaiting(); }));
     buffer.Close();
     producer.join();
     EXPECT_FALSE(last_put);
@@ -343,15 +358,17 @@ TEST(PacketBufferFlowTest, AGetThatLeavesRoomWakesTheProducer) {
             driver.Put(100, tag); // the 7th fills the buffer and waits
         }
     });
-    while (!buffer.IsProducerWaiting()) {
-        std::this_thread::yield();
-    }
-    for (int tag = 1; tag <= 8;) {
+    EXPECT_TRUE(Eventually([&] { return buffer.IsProducerWaiting(); }));
+    int tag = 1;
+    EXPECT_TRUE(Eventually([&] {
         PacketRecord got;
         if (buffer.Get(got)) {
             EXPECT_EQ(got.position, tag++);
         }
-    }
+        return tag > 8;
+    })) << "packet "
+        << tag << " never came";
+    buffer.Close(); // releases the producer should it still wait
     producer.join();
 }
 

@@ -60,6 +60,13 @@ Bytes Nal(std::uint8_t header, std::size_t body = 12) {
     return nal;
 }
 
+// The same unit behind a three-byte start code.
+Bytes ShortNal(std::uint8_t header, std::size_t body = 12) {
+    Bytes nal = Nal(header, body);
+    nal.erase(nal.begin());
+    return nal;
+}
+
 TEST(FindPicture, FindsTheFirstSliceOrTheParameterSetBeforeIt) {
     struct Case {
         Bytes payload;
@@ -77,10 +84,24 @@ TEST(FindPicture, FindsTheFirstSliceOrTheParameterSetBeforeIt) {
         {test::Concat({Nal(0x21), Nal(0x65)}), kOtherPicture, 0},
         {test::Concat({aud, Nal(0x06)}), {}, 0}, // delimiter and SEI only
         {test::Concat({sps, pps}), {}, 0},       // no slice after the set
-        {test::Concat({Nal(0x45), Nal(0x27), Nal(0x61)}), kOtherPicture, 17},
-        {Bytes{0, 0, 1, 0x65, 1, 2, 3, 4, 5, 6, 7, 8}, {}, 0}, // three-byte start code
-        {Nal(0x65, 4), {}, 0},                                 // fewer than 10 bytes from the code
+        {test::Concat({Nal(0x46), Nal(0x27), Nal(0x61)}), kOtherPicture, 17},
+        {Nal(0x65, 4), {}, 0}, // fewer than 10 bytes from the code
         {Nal(0x65, 5), kKeyPicture, 0},
+        {test::Concat({Bytes(3, 0), Nal(0x65)}), kKeyPicture, 3},  // zeros before the code
+        {test::Concat({Nal(0xE5), Nal(0x41)}), kOtherPicture, 17}, // forbidden bit: no header
+        // Other reference bits.
+        {test::Concat({aud, Nal(0x45)}), kKeyPicture, aud.size()},
+        {test::Concat({aud, Nal(0x05)}), kKeyPicture, aud.size()},
+        {test::Concat({aud, Nal(0x47, 7), Nal(0x48, 3), Nal(0x45)}), kKeyPicture, aud.size()},
+        {test::Concat({Nal(0x07, 7), Nal(0x61)}), kOtherPicture, 0},
+        // Three-byte start codes, first or after a four-byte one.
+        {ShortNal(0x65, 9), kKeyPicture, 0},
+        {test::Concat({aud, ShortNal(0x41)}), kOtherPicture, aud.size()},
+        {test::Concat({aud, ShortNal(0x67, 7), ShortNal(0x68, 3), ShortNal(0x65)}), kKeyPicture,
+         aud.size()},
+        {test::Concat({sps, ShortNal(0x68, 3), ShortNal(0x65)}), kKeyPicture, 0},
+        {test::Concat({ShortNal(0x09, 2), ShortNal(0x06), Nal(0x41)}), kOtherPicture, 22},
+        {test::Concat({ShortNal(0x67, 7), ShortNal(0x68, 3)}), {}, 0},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         auto picture = FindPicture(cases[i].payload);

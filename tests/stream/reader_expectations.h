@@ -3,6 +3,7 @@
 #include "mkcard/card_writer.h"
 #include "reader_rig.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -44,19 +45,22 @@ inline int NextKeyFrom(const mkcard::WrittenRecording& r, int picture) {
 }
 
 // Checks that `taken[from, from + count)` are pictures `first`, `first` + 1, ... of `r`, as
-// reading forward stamps them at normal speed.
+// reading forward stamps them at normal speed, each starting with a start code of
+// `start_code_bytes` (4: 00 00 00 01, 3: 00 00 01).
 inline void ExpectPicturesInOrder(const std::vector<Taken>& taken, std::size_t from,
-                                  const mkcard::WrittenRecording& r, int first, int count) {
+                                  const mkcard::WrittenRecording& r, int first, int count,
+                                  std::size_t start_code_bytes = 4) {
     ASSERT_GE(taken.size(), from + static_cast<std::size_t>(count));
+    std::vector<std::uint8_t> start_code(start_code_bytes - 1, 0);
+    start_code.push_back(1);
     for (int i = 0; i < count; ++i) {
         const Taken& t = taken[from + static_cast<std::size_t>(i)];
         const int picture = first + i;
         EXPECT_EQ(t.record.type, IsKey(r, picture) ? kKeyPicture : kOtherPicture) << picture;
         EXPECT_DOUBLE_EQ(t.record.time_stamp, PictureSeconds(r, picture)) << picture;
         EXPECT_EQ(t.record.speed, 1) << picture;
-        EXPECT_EQ(t.head.size() >= 4 && t.head[0] == 0 && t.head[1] == 0 && t.head[2] == 0 &&
-                      t.head[3] == 1,
-                  true)
+        EXPECT_TRUE(t.head.size() >= start_code_bytes &&
+                    std::equal(start_code.begin(), start_code.end(), t.head.begin()))
             << picture;
     }
 }

@@ -83,6 +83,34 @@ TEST(StreamReaderBackward, AChangeToForwardDeliversFromTheSecondKeyPictureOn) {
     EXPECT_EQ(rig.NewRoutes(), 2); // one for each change, seek included
 }
 
+// Backward play of a 60 fps card crosses into the previous recording, whose falling time stamps
+// must not be taken for a frame rate: Play then runs at 60 again.
+TEST(StreamReaderDirection, KeepsTheForwardFrameRateThroughBackwardPlay) {
+    test::TempDir dir;
+    mkcard::CardOptions options = mkcard::TinyCard(2, 2, 10);
+    options.fps = 60;
+    const auto card = mkcard::WriteCard(options, dir.path()).recordings;
+    ReaderRig rig;
+    ASSERT_TRUE(rig.reader.Start(card[1].path.string()));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= 40; }));
+    ASSERT_EQ(rig.Pictures().back().record.frame_rate, 60);
+    rig.play.SetSpeed(kSpeedBackward);
+    ReaderRig::Carried back;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kBackward); }, back));
+    ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.reader.CurrentPath() == card[0].path; }));
+    rig.ConsumeFor(500); // all of the first recording, back to its start
+    rig.play.SetSpeed(kSpeedNormal);
+    ReaderRig::Carried forward;
+    ASSERT_TRUE(rig.CarryOut([&] { rig.reader.SetDirection(kForward); }, forward));
+    ASSERT_TRUE(
+        rig.ConsumeUntil([&] { return rig.Pictures().size() >= forward.pictures_before + 5; }));
+    rig.Finish();
+    const auto taken = rig.Pictures();
+    for (std::size_t i = forward.pictures_before; i < taken.size(); ++i) {
+        EXPECT_EQ(taken[i].record.frame_rate, 60) << i;
+    }
+}
+
 // Wherever a seek puts the backward scan, it starts inside some PES whose later bytes it never
 // reads: that one is left out, not delivered cut short.
 TEST(StreamReaderBackward, AfterSeeksDeliversOnlyWholeKeyPictures) {

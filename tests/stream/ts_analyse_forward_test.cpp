@@ -1,5 +1,6 @@
 #include "reader_expectations.h"
 #include "temp_dir.h"
+#include "ts_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,84 @@ TEST(StreamReaderForward, DeliversEveryPictureAudioFrameAndGpsTextAcrossRecordin
     const auto positions = rig.Positions();
     ASSERT_FALSE(positions.empty());
     EXPECT_NE(std::find(positions.begin(), positions.end(), 1000), positions.end());
+}
+
+// What other encoders and remuxers write: three-byte start codes after a picture's first NAL
+// unit, other reference bits in the NAL headers (an IDR slice 0x45, a parameter set 0x47).
+TEST(StreamReaderForward, ReadsPicturesWithShortStartCodesOrOtherReferenceBits) {
+    struct Form {
+        bool short_start_codes;
+        int ref_idc;
+    };
+    for (const Form form : {Form{true, 0}, Form{false, 2}, Form{true, 2}}) {
+        SCOPED_TRACE(testing::Message() << form.short_start_codes << " " << form.ref_idc);
+        test::TempDir dir;
+        mkcard::CardOptions options = mkcard::TinyCard(1, 1, 10);
+        options.short_start_codes = form.short_start_codes;
+        options.nal_ref_idc = form.ref_idc;
+        const auto card = mkcard::WriteCard(options, dir.path()).recordings[0];
+        ReaderRig rig;
+        ASSERT_TRUE(rig.reader.Start(card.path.string()));
+        const auto pictures = static_cast<std::size_t>(card.pictures - 1);
+        ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= pictures; }));
+        rig.Finish();
+        // The picture starts at its first start code after the delimiter: a short one.
+        test::ExpectPicturesInOrder(rig.Pictures(), 0, card, 0, card.pictures - 1,
+                                    form.short_start_codes ? 3 : 4);
+    }
+}
+
+// A video PES of picture `second` (its PTS in seconds), in transport packets of PID 0x1011.
+test::Bytes VideoPackets(int second, const test::Bytes& payload) {
+    const test::Bytes pes = test::MakePes(std::uint64_t(second) * 90000, {}, payload);
+    std::vector<test::Bytes> packets;
+    for (std::size_t at = 0; at < pes.size(); at += 184) {
+        packets.push_back(test::MakePacket(
+            0x1011, at == 0,
+            test::Bytes(pes.begin() + static_cast<std::ptrdiff_t>(at),
+                        pes.begin() +
+                            static_cast<std::ptrdiff_t>(std::min(pes.size(), at + 184)))));
+    }
+    return test::Concat(packets);
+}
+
+test::Bytes Unit(std::uint8_t header, std::size_t body) {
+    test::Bytes unit{0, 0, 0, 1, header};
+    unit.resize(5 + body, 0x88);
+    return unit;
+}
+
+// A picture the buffer cannot take whole, too large for it or cut at the end of the collection,
+// is left out, and so are the pictures that need it until the next key picture.
+TEST(StreamReaderForward, APictureLeftOutForItsSizeBreaksTheChain) {
+    const test::Bytes too_large = Unit(0x41, 600000);
+    // 600000 bytes of SEI, then a slice whose end lies past the 1 MiB the collection holds: what
+    // is left of the picture would fit into the buffer.
+    const test::Bytes cut = test::Concat({Unit(0x06, 600000), Unit(0x41, 500000)});
+    for (const test::Bytes& third : {too_large, cut}) {
+        SCOPED_TRACE(third.size());
+        const test::Bytes file = test::Concat({
+            test::MakePacket(0, true, test::MakePat({{1, 0x100}})),
+            test::MakePacket(0x100, true, test::MakePmt(0x1011, {{0x1B, 0x1011}})),
+            VideoPackets(1, Unit(0x65, 300)), VideoPackets(2, Unit(0x41, 300)),
+            VideoPackets(3, third), VideoPackets(4, Unit(0x41, 300)),
+            VideoPackets(5, Unit(0x65, 300)), VideoPackets(6, Unit(0x41, 300)),
+            VideoPackets(7, Unit(0x65, 300)), // completes the one before; never completed itself
+        });
+        test::TempDir dir;
+        const auto path =
+            test::WriteFile(dir / "REC_0001.ts", std::string(file.begin(), file.end()));
+        ReaderRig rig;
+        ASSERT_TRUE(rig.reader.Start(path.string()));
+        ASSERT_TRUE(rig.ConsumeUntil([&] { return rig.Pictures().size() >= 4; }));
+        rig.ConsumeFor(200);
+        rig.Finish();
+        std::vector<double> seconds;
+        for (const test::Taken& t : rig.Pictures()) {
+            seconds.push_back(t.record.time_stamp);
+        }
+        EXPECT_EQ(seconds, (std::vector<double>{1, 2, 5, 6}));
+    }
 }
 
 TEST(StreamReaderForward, QueuesAudioOnlyAtNormalSpeedAndStampsTheSpeed) {

@@ -17,7 +17,8 @@ TEST(MkcardCliTest, ProgramWritesTheSameBytesAsTheLibraryWithTheSameOptions) {
         "--gop 15 --first-number 41 "
         "--name-format CAM%03d.ts --media-folder 101MEDIA --start '2023-12-31 23:59:30' --gap 4 "
         "--read-only 1 --no-fix 0:0-1 --tone-level 0.5 --tone-hz 440 --audio-frames-per-pes 3 "
-        "--crf 30 --garbage 1 --garbage-every 7 --garbage-bytes 5 --transport-error 0 "
+        "--crf 30 --short-start-codes --nal-ref-idc 2 --garbage 1 --garbage-every 7 "
+        "--garbage-bytes 5 --transport-error 0 "
         "--error-every 11 --truncate 1 --truncate-fraction 0.7 --quiet";
     const CommandResult run = RunCommand(std::string(KORVEX_MKCARD_PATH) + " " + arguments + " " +
                                          Quoted(dir / "cli") + " 2>&1");
@@ -44,6 +45,8 @@ TEST(MkcardCliTest, ProgramWritesTheSameBytesAsTheLibraryWithTheSameOptions) {
     options.tone_hz = 440;
     options.audio_frames_per_pes = 3;
     options.crf = 30;
+    options.short_start_codes = true;
+    options.nal_ref_idc = 2;
     options.damage.garbage = {1};
     options.damage.garbage_every = 7;
     options.damage.garbage_bytes = 5;

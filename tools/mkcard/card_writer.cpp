@@ -202,6 +202,9 @@ std::string ValidateOptions(const CardOptions& o) {
     if (o.crf < 0 || o.crf > 51) {
         return "crf must be 0..51";
     }
+    if (o.nal_ref_idc < 0 || o.nal_ref_idc > 3) {
+        return "the NAL reference bits must be 0..3";
+    }
     if (d.truncate_fraction <= 0 || d.truncate_fraction >= 1 || d.garbage_every < 1 ||
         d.garbage_bytes < 1 || d.error_every < 1) {
         return "damage: the fraction must be inside (0, 1), the periods and sizes at least 1";

@@ -53,10 +53,12 @@ struct CardOptions {
     std::set<int> read_only;       // file indexes without write permission
     std::set<int> no_gps;          // file indexes whose program table has no GPS stream
     std::map<int, std::vector<SecondRange>> no_fix; // file index -> stretches with status 'V'
-    double tone_level = 0.25;     // peak of the sine tone, 0 (silence) to 1 (full scale)
-    int tone_hz = 1000;           // frequency of the tone
-    int audio_frames_per_pes = 1; // ADTS frames in one audio PES
-    int crf = 23;                 // x264 constant rate factor
+    double tone_level = 0.25;       // peak of the sine tone, 0 (silence) to 1 (full scale)
+    int tone_hz = 1000;             // frequency of the tone
+    int audio_frames_per_pes = 1;   // ADTS frames in one audio PES
+    int crf = 23;                   // x264 constant rate factor
+    bool short_start_codes = false; // 00 00 01 before every NAL unit after a picture's first
+    int nal_ref_idc = 0;            // 1-3: reference bits of every NAL unit that has some
     // 90 kHz time stamp of the first picture, audio frame and GPS text of every recording: near
     // 0 and far enough from it that the last picture's time stamp in whole seconds is the
     // recording's length. Time stamps wrap at 2^33.

@@ -10,6 +10,8 @@ namespace korvex::mkcard {
 namespace {
 
 constexpr uint8_t kStartCode[] = {0, 0, 0, 1};
+constexpr uint8_t kShortStartCode[] = {0, 0, 1};
+constexpr uint8_t kRefBits = 0x60;
 constexpr uint8_t kAccessUnitDelimiter[] = {0x09, 0xF0};
 constexpr int kNalDelimiter = 9;
 constexpr int kNalIdrSlice = 5;
@@ -30,7 +32,7 @@ void Append(std::vector<uint8_t>& out, const uint8_t* data, size_t size) {
 
 } // namespace
 
-AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size) {
+AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size, const NalForm& form) {
     AccessUnit unit;
     Append(unit.bytes, kStartCode, sizeof kStartCode);
     Append(unit.bytes, kAccessUnitDelimiter, sizeof kAccessUnitDelimiter);
@@ -47,8 +49,17 @@ AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size) {
             const int type = data[nal] & 0x1F;
             unit.idr = unit.idr || type == kNalIdrSlice;
             if (type != kNalDelimiter) {
-                Append(unit.bytes, kStartCode, sizeof kStartCode);
-                Append(unit.bytes, data + nal, end - nal);
+                if (form.short_start_codes) {
+                    Append(unit.bytes, kShortStartCode, sizeof kShortStartCode);
+                } else {
+                    Append(unit.bytes, kStartCode, sizeof kStartCode);
+                }
+                uint8_t header = data[nal];
+                if (form.ref_idc > 0 && (header & kRefBits) != 0) {
+                    header = static_cast<uint8_t>((header & ~kRefBits) | form.ref_idc << 5);
+                }
+                unit.bytes.push_back(header);
+                Append(unit.bytes, data + nal + 1, end - nal - 1);
             }
         }
         start = next;
@@ -56,7 +67,8 @@ AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size) {
     return unit;
 }
 
-H264Encoder::H264Encoder(int width, int height, int fps, int gop, int crf) {
+H264Encoder::H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form)
+    : form_(form) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (codec == nullptr) {
         throw std::runtime_error("libavcodec has no libx264 encoder");
@@ -117,7 +129,8 @@ std::vector<AccessUnit> H264Encoder::Receive() {
             return units;
         }
         CheckAv(result, "receiving a picture");
-        units.push_back(NormaliseAccessUnit(packet_->data, static_cast<size_t>(packet_->size)));
+        units.push_back(
+            NormaliseAccessUnit(packet_->data, static_cast<size_t>(packet_->size), form_));
         av_packet_unref(packet_.get());
     }
 }

@@ -2,7 +2,8 @@
 
 // H.264 through libx264 as a camera writes it: no B-pictures, a fixed group of pictures with an
 // IDR picture first, SPS and PPS before every IDR picture, an access unit delimiter first and
-// four-byte start codes before every NAL unit. Deterministic: one thread, fixed parameters.
+// four-byte start codes before every NAL unit (or, on request, as other encoders spell them).
+// Deterministic: one thread, fixed parameters.
 
 #include "mkcard/av_handles.h"
 #include "mkcard/yuv_view.h"
@@ -18,9 +19,17 @@ struct AccessUnit {
     bool idr = false;
 };
 
+// How the access units spell their NAL units; the camera's form by default.
+struct NalForm {
+    // Three-byte start codes before every NAL unit after the first of a picture.
+    bool short_start_codes = false;
+    // 1-3: the reference bits (nal_ref_idc) of every NAL unit that has some; 0 keeps x264's.
+    int ref_idc = 0;
+};
+
 class H264Encoder {
 public:
-    H264Encoder(int width, int height, int fps, int gop, int crf);
+    H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form = {});
 
     // The picture to paint next; valid until the next Encode.
     YuvView NextPicture();
@@ -35,11 +44,12 @@ private:
     CodecContextPtr context_;
     FramePtr frame_;
     PacketPtr packet_;
+    NalForm form_;
     int64_t next_pts_ = 0;
 };
 
-// Rewrites an Annex B access unit with an access unit delimiter first and four-byte start codes
-// before every NAL unit; tells whether it holds an IDR slice.
-AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size);
+// Rewrites an Annex B access unit with an access unit delimiter first and the start codes and
+// reference bits of `form`; tells whether it holds an IDR slice.
+AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size, const NalForm& form = {});
 
 } // namespace korvex::mkcard

@@ -116,7 +116,8 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
     PacketFile file(plan.path, plan.damage);
     TsMuxer muxer(file, plan.has_gps);
     Interleaver interleaver(muxer, audio, written.gps);
-    H264Encoder encoder(options.width, options.height, options.fps, options.gop, options.crf);
+    H264Encoder encoder(options.width, options.height, options.fps, options.gop, options.crf,
+                        {options.short_start_codes, options.nal_ref_idc});
     auto pts_of = [&](int64_t picture) { return plan.first_pts + picture * kClock / options.fps; };
     int64_t muxed = 0;
     auto mux = [&](const std::vector<AccessUnit>& units) {
