@@ -21,6 +21,9 @@ struct PacketRecord {
     int speed = 0;         // video: the speed state when read (11 for 0), negative backward
     double time_stamp = 0; // video: seconds
     int position = 0;      // video: thousandths of the recording where it was read
+    // video: the first picture queued since the buffer was emptied (a seek, a switch, a change
+    // of direction), from which the decoder starts afresh
+    bool after_flush = false;
 };
 
 } // namespace korvex

@@ -19,7 +19,7 @@ public:
     // are zero). Keeps the storage when it is large enough, so a reused surface does not allocate.
     void Reshape(Format format, int width, int height);
 
-    // Makes this a width x height kYuv420 picture holding a copy of `picture`.
+    // Makes this a width x height kYuv420 picture holding a copy of `picture` and its colour.
     void CopyYuv420(const PicturePlanes& picture, int width, int height);
 
     // Every pixel the 32-bit ARGB colour (the alpha byte is ignored); the surface becomes a
@@ -35,8 +35,9 @@ public:
     uint8_t* plane(int index) { return storage_.data() + offset_[index]; }
     const uint8_t* plane(int index) const { return storage_.data() + offset_[index]; }
     int stride(int index) const { return stride_[index]; }
-    // The planes as a decoded picture is described (kYuv420 only).
+    // The planes as a decoded picture is described, with their colour (kYuv420 only).
     PicturePlanes Planes() const;
+    const PictureColour& colour() const { return colour_; }
 
 private:
     Format format_ = Format::kNone;
@@ -44,6 +45,7 @@ private:
     int height_ = 0;
     int offset_[3] = {};
     int stride_[3] = {};
+    PictureColour colour_; // of kYuv420 samples
     std::vector<uint8_t> storage_;
 };
 
