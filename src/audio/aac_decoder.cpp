@@ -15,6 +15,18 @@ int16_t FloatToSample(float value) {
     return static_cast<int16_t>(scaled > 32767 ? 32767 : scaled < -32768 ? -32768 : scaled);
 }
 
+// The length of the ADTS frame that `data` starts with (sync word, layer 0, a length that covers
+// its header and lies within `data`), or all of `data` when it does not start with one.
+std::size_t FirstFrameLength(std::span<const uint8_t> data) {
+    constexpr std::size_t kHeaderBytes = 7;
+    if (data.size() < kHeaderBytes || data[0] != 0xFF || (data[1] & 0xF6) != 0xF0) {
+        return data.size();
+    }
+    const std::size_t length =
+        static_cast<std::size_t>(((data[3] & 0x03) << 11) | (data[4] << 3) | (data[5] >> 5));
+    return length >= kHeaderBytes && length <= data.size() ? length : data.size();
+}
+
 } // namespace
 
 AacDecoder::~AacDecoder() {
@@ -41,14 +53,15 @@ bool AacDecoder::Open() {
     return opened_;
 }
 
-AacDecoder::Result AacDecoder::Decode(std::span<const uint8_t> packet) {
+AacDecoder::Result AacDecoder::Decode(std::span<const uint8_t> data) {
     samples_.clear();
-    if (packet.empty()) {
+    if (data.empty()) {
         return {}; // an empty packet would put the decoder into draining mode for good
     }
-    // The packet is only read: libavcodec takes non-const data but copies an unowned packet.
-    packet_->data = const_cast<uint8_t*>(packet.data());
-    packet_->size = static_cast<int>(packet.size());
+    const std::span<const uint8_t> frame = data.first(FirstFrameLength(data));
+    // The frame is only read: libavcodec takes non-const data but copies an unowned packet.
+    packet_->data = const_cast<uint8_t*>(frame.data());
+    packet_->size = static_cast<int>(frame.size());
     const int sent = avcodec_send_packet(context_, packet_);
     packet_->data = nullptr;
     packet_->size = 0;
@@ -59,7 +72,7 @@ AacDecoder::Result AacDecoder::Decode(std::span<const uint8_t> packet) {
         AppendMono(*frame_);
         av_frame_unref(frame_);
     }
-    return {static_cast<int>(packet.size()), samples_};
+    return {static_cast<int>(frame.size()), samples_};
 }
 
 void AacDecoder::AppendMono(const AVFrame& frame) {

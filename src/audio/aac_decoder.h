@@ -30,8 +30,11 @@ public:
         std::span<int16_t> samples; // the caller may change them; valid until the next call
     };
 
-    // Decodes one packet (one or more ADTS frames). Only when open.
-    Result Decode(std::span<const uint8_t> packet);
+    // Decodes the first ADTS frame of `data` (the unread part of a packet, which may hold
+    // several frames); `consumed` is that frame's length, so the caller goes on with the rest.
+    // Data that does not start with a whole ADTS frame goes to the decoder as it is. Only when
+    // open.
+    Result Decode(std::span<const uint8_t> data);
 
 private:
     void AppendMono(const AVFrame& frame);

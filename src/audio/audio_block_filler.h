@@ -13,11 +13,12 @@ class CABuffer2;
 class PlayState;
 
 // Fills the audio worker's blocks with sound: takes AAC packets from the audio packet buffer,
-// decodes them, amplifies them by the configured factor (read afresh for every frame) and
-// copies the samples in, little-endian. Where there is nothing to play the block is silent:
-// while the hold flag is set no packet is taken; while the normal-speed flag is clear packets
-// are taken and dropped; and when the buffer is empty. A frame longer than the room left is
-// cut at the block's end. The worker's thread only, apart from construction.
+// decodes them frame by frame, amplifies them by the configured factor (read afresh for every
+// frame) and copies the samples in, little-endian. Where there is nothing to play the block is
+// silent: while the hold flag is set no packet is taken; while the normal-speed flag is clear
+// packets are taken and dropped; and when the buffer is empty. The frames of a packet that a block
+// cannot take go on in the next block; only a frame longer than the room left is cut at the
+// block's end. The worker's thread only, apart from construction.
 class AudioBlockFiller {
 public:
     AudioBlockFiller(CABuffer2& packets, const PlayState& play_state, const std::atomic<bool>& hold,

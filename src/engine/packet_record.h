@@ -22,6 +22,9 @@ struct PacketRecord {
     double time_stamp = 0; // video: seconds
     int position = 0;      // video: thousandths of the recording where it was read
     int recording = 0;     // video: the reader's number for that recording (0: none)
+    // video: the first picture queued since the buffer was emptied (a seek, a switch, a change
+    // of direction), from which the decoder starts afresh
+    bool after_flush = false;
 };
 
 // Where a picture was read: the reader's number for the recording and the thousandths there.

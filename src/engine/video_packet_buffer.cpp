@@ -21,6 +21,7 @@ void CVBuffer2::BreakChain() {
 
 void CVBuffer2::Admit(PacketRecord& record) {
     bool accepted = false;
+    record.after_flush = flushed_;
     if (record.type == kKeyPicture) {
         accepted = chain_state_ >= 0 && CBuffer::Count() < PacketLimit() && CBuffer::Put(record);
         if (accepted) {
@@ -32,7 +33,9 @@ void CVBuffer2::Admit(PacketRecord& record) {
     } else {
         return; // not a picture: never queued, and no effect on the chain
     }
-    if (!accepted && chain_state_ > 0) {
+    if (accepted) {
+        flushed_ = false;
+    } else if (chain_state_ > 0) {
         chain_state_ = 0; // the chain is broken
     }
 }
@@ -45,6 +48,7 @@ void CVBuffer2::HandedOut(const PacketRecord& record) {
 
 void CVBuffer2::Flushed() {
     chain_state_ = chain_state_ >= 0 ? 0 : -1;
+    flushed_ = true;
 }
 
 } // namespace korvex

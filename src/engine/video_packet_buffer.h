@@ -8,6 +8,9 @@ namespace korvex {
 // once a picture cannot be queued, every following non-key picture is dropped until a key
 // picture is accepted, so the decoder never gets a picture whose references were dropped.
 //
+// The first picture queued after a flush (Rewind or Clear) is marked as such (after_flush), so
+// that the decoder forgets what it holds from before.
+//
 // Chain state: -1 blocked (after construction: nothing is accepted), 0 waiting for a key
 // picture, n > 0 a chain is open and about n key pictures are queued. The channel sets it to 0
 // before every Open.
@@ -29,6 +32,7 @@ protected:
 
 private:
     int chain_state_ = -1; // under the lock
+    bool flushed_ = false; // under the lock: nothing queued since the last flush
 };
 
 } // namespace korvex

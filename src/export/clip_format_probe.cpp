@@ -29,7 +29,7 @@ std::optional<ClipFormat> ProbeClipFormat(const std::string& path) {
         const std::optional<PictureStart> picture = FindPicture(payload);
         if (format.width == 0 && picture) {
             const std::span<const std::uint8_t> bytes = payload.subspan(picture->offset);
-            if (decoder.Decode(bytes.data(), static_cast<int>(bytes.size()))) {
+            if (decoder.Decode(bytes)) {
                 format.width = decoder.PictureWidth();
                 format.height = decoder.PictureHeight();
             }

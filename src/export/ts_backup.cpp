@@ -237,16 +237,20 @@ bool CTSBackup::WriteAudio(std::span<const std::uint8_t> pes) {
     if (!header) {
         return true;
     }
-    const AacDecoder::Result decoded = decoder_.Decode(pes.subspan(header->payload_offset));
-    if (decoded.consumed <= 0) {
-        return true; // a frame the decoder rejects is left out
-    }
-    const std::span<const std::uint8_t> pcm{
-        reinterpret_cast<const std::uint8_t*>(decoded.samples.data()),
-        decoded.samples.size_bytes()};
-    if (!avi_.WriteAudio(pcm)) {
-        Fail(avi_.Error());
-        return false;
+    // Frame after frame: a PES may carry several.
+    for (std::span<const std::uint8_t> rest = pes.subspan(header->payload_offset); !rest.empty();) {
+        const AacDecoder::Result decoded = decoder_.Decode(rest);
+        if (decoded.consumed <= 0) {
+            return true; // what the decoder rejects is left out
+        }
+        rest = rest.subspan(static_cast<std::size_t>(decoded.consumed));
+        const std::span<const std::uint8_t> pcm{
+            reinterpret_cast<const std::uint8_t*>(decoded.samples.data()),
+            decoded.samples.size_bytes()};
+        if (!avi_.WriteAudio(pcm)) {
+            Fail(avi_.Error());
+            return false;
+        }
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "video/h264_decoder.h"
 
+#include <algorithm>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavutil/frame.h>
@@ -7,6 +9,13 @@ extern "C" {
 }
 
 namespace korvex {
+namespace {
+
+// More packets than the decoder can hold back (H.264 keeps at most 16 pictures); older ones gave
+// no picture.
+constexpr std::size_t kMostSent = 32;
+
+} // namespace
 
 bool CH264Decoder::OpenCodec() {
     if (context_ == nullptr) {
@@ -23,6 +32,7 @@ bool CH264Decoder::OpenCodec() {
         context_->thread_count = 1;
         // The least checking: a damaged slice still gives a picture.
         context_->err_recognition = 0;
+        context_->flags |= AV_CODEC_FLAG_LOW_DELAY;
         if (avcodec_open2(context_, codec, nullptr) < 0) {
             return false;
         }
@@ -61,13 +71,15 @@ bool CH264Decoder::Open(int width, int height, int depth) {
     return true;
 }
 
-bool CH264Decoder::Decode(const uint8_t* data, int size) {
+bool CH264Decoder::Decode(std::span<const uint8_t> access_unit, const PacketRecord& record) {
     // An empty packet would put the decoder into draining, after which it takes no more input.
-    if (!codec_open_ || data == nullptr || size <= 0) {
+    if (!codec_open_ || access_unit.empty()) {
         return false;
     }
-    packet_->data = const_cast<uint8_t*>(data);
-    packet_->size = size;
+    // The bytes are only read: libavcodec takes non-const data but copies an unowned packet.
+    packet_->data = const_cast<uint8_t*>(access_unit.data());
+    packet_->size = static_cast<int>(access_unit.size());
+    packet_->pts = next_tag_;
     int sent = avcodec_send_packet(context_, packet_);
     if (sent == AVERROR(EAGAIN)) {
         // A picture of an earlier packet is still waiting: it is late, so it is dropped.
@@ -76,11 +88,38 @@ bool CH264Decoder::Decode(const uint8_t* data, int size) {
     }
     packet_->data = nullptr;
     packet_->size = 0;
-    if (sent < 0 || avcodec_receive_frame(context_, picture_) < 0) {
+    if (sent < 0) {
+        return false;
+    }
+    sent_.push_back({next_tag_++, record});
+    sent_.back().record.data = nullptr;
+    if (sent_.size() > kMostSent) {
+        sent_.pop_front();
+    }
+    if (avcodec_receive_frame(context_, picture_) < 0 || !TakeRecord(picture_->pts)) {
         return false;
     }
     const auto format = static_cast<AVPixelFormat>(picture_->format);
     return format == AV_PIX_FMT_YUV420P || format == AV_PIX_FMT_YUVJ420P;
+}
+
+bool CH264Decoder::TakeRecord(int64_t tag) {
+    // Pictures come out in display order, which need not be the order their packets went in.
+    const auto sent = std::find_if(sent_.begin(), sent_.end(),
+                                   [tag](const Sent& packet) { return packet.tag == tag; });
+    if (sent == sent_.end()) {
+        return false;
+    }
+    picture_record_ = sent->record;
+    sent_.erase(sent);
+    return true;
+}
+
+void CH264Decoder::Flush() {
+    if (codec_open_) {
+        avcodec_flush_buffers(context_);
+    }
+    sent_.clear();
 }
 
 PicturePlanes CH264Decoder::Picture() const {
@@ -89,6 +128,8 @@ PicturePlanes CH264Decoder::Picture() const {
         planes.data[i] = picture_->data[i];
         planes.stride[i] = picture_->linesize[i];
     }
+    planes.colour = ColourOfPicture(picture_->format, picture_->color_range, picture_->colorspace,
+                                    picture_->height);
     return planes;
 }
 
@@ -114,6 +155,7 @@ int CH264Decoder::PictureHeight() const {
 void CH264Decoder::Close() {
     avcodec_free_context(&context_);
     codec_open_ = false;
+    sent_.clear();
     av_frame_free(&picture_);
     av_packet_free(&packet_);
     sws_freeContext(converter_);

@@ -5,6 +5,8 @@
 #include "video/snapshot_name.h"
 #include "video/speed_table.h"
 
+#include <algorithm>
+
 namespace korvex {
 namespace {
 
@@ -60,6 +62,9 @@ int CVideoCtx::Run() {
             pacing.Reset(); // after a starvation the next picture goes out at once
             continue;
         }
+        if (packet.after_flush) {
+            decoder_.Flush(); // nothing from before a seek, switch or turn comes out after it
+        }
         if (packet.type == kKeyPicture) {
             play_.SetGroupLength(count);
             count = 0;
@@ -73,10 +78,10 @@ int CVideoCtx::Run() {
         if (SkipsGroupTails(speed) && count > play_.GroupLength() * GroupShare(speed)) {
             continue;
         }
-        if (!DecodePacket(packet) || !QueuePicture(packet)) {
+        if (!DecodePacket(packet) || !QueuePicture(decoder_.PictureRecord())) {
             continue;
         }
-        const int frame_rate = packet.frame_rate;
+        const int frame_rate = decoder_.PictureRecord().frame_rate;
         if (frame_rate != 0) {
             rate = frame_rate * RateMultiplier(speed);
         }
@@ -131,7 +136,8 @@ bool CVideoCtx::PrepareOutput() {
 }
 
 bool CVideoCtx::DecodePacket(const PacketRecord& packet) {
-    if (!decoder_.Decode(packet.data, packet.size)) {
+    if (!decoder_.Decode({packet.data, static_cast<std::size_t>(std::max(packet.size, 0))},
+                         packet)) {
         return false;
     }
     const int width = decoder_.PictureWidth();

@@ -93,6 +93,7 @@ void VideoSurface::Fill(uint32_t argb) {
 
 void VideoSurface::CopyYuv420(const PicturePlanes& picture, int width, int height) {
     Reshape(Format::kYuv420, width, height);
+    colour_ = picture.colour;
     CopyPlane(picture.data[0], picture.stride[0], plane(0), stride_[0], width, height);
     for (int i = 1; i <= 2; ++i) {
         CopyPlane(picture.data[static_cast<size_t>(i)], picture.stride[static_cast<size_t>(i)],
@@ -114,6 +115,7 @@ void VideoSurface::Borrow(const PicturePlanes& picture, int width, int height,
 
 PicturePlanes VideoSurface::Planes() const {
     PicturePlanes planes;
+    planes.colour = colour_;
     for (int i = 0; i < 3; ++i) {
         planes.data[static_cast<size_t>(i)] = plane(i);
         planes.stride[static_cast<size_t>(i)] = stride_[i];

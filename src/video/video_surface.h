@@ -32,7 +32,7 @@ public:
     // the size, so a reused surface neither allocates nor keeps a larger format's bytes.
     void Reshape(Format format, int width, int height);
 
-    // Makes this a width x height kYuv420 picture holding a copy of `picture`.
+    // Makes this a width x height kYuv420 picture holding a copy of `picture` and its colour.
     void CopyYuv420(const PicturePlanes& picture, int width, int height);
 
     // Makes this a width x height kYuv420 picture that shows `picture` in place; `keeper` holds
@@ -59,8 +59,9 @@ public:
         return borrowed() ? borrowed_[index] : storage_.data() + offset_[index];
     }
     int stride(int index) const { return stride_[index]; }
-    // The planes as a decoded picture is described (kYuv420 only).
+    // The planes as a decoded picture is described, with their colour (kYuv420 only).
     PicturePlanes Planes() const;
+    const PictureColour& colour() const { return colour_; }
 
 private:
     Format format_ = Format::kNone;
@@ -68,6 +69,7 @@ private:
     int height_ = 0;
     int offset_[3] = {};
     int stride_[3] = {};
+    PictureColour colour_; // of kYuv420 samples
     std::vector<uint8_t> storage_;
     std::shared_ptr<const void> keeper_;
     const uint8_t* borrowed_[3] = {};

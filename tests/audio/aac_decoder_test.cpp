@@ -32,15 +32,26 @@ TEST(AacDecoderTest, ToneFramesDecodeToMono16BitAtTheirLevel) {
     EXPECT_NEAR(last_peak, 8192, 400);
 }
 
-TEST(AacDecoderTest, TwoFramesInOnePacketYieldBoth) {
-    const auto frames = mkcard::EncodeAacTone(2, 0.25, 1000);
-    std::vector<uint8_t> packet = frames[0];
-    packet.insert(packet.end(), frames[1].begin(), frames[1].end());
-    AacDecoder decoder;
-    ASSERT_TRUE(decoder.Open());
-    const AacDecoder::Result result = decoder.Decode(packet);
-    EXPECT_EQ(result.consumed, static_cast<int>(packet.size()));
-    EXPECT_EQ(result.samples.size(), 2048u);
+TEST(AacDecoderTest, APacketOfSeveralFramesIsDecodedOneFrameACall) {
+    const auto frames = mkcard::EncodeAacTone(3, 0.25, 1000);
+    std::vector<uint8_t> packet;
+    for (const auto& frame : frames) {
+        packet.insert(packet.end(), frame.begin(), frame.end());
+    }
+    AacDecoder alone;
+    AacDecoder together;
+    ASSERT_TRUE(alone.Open());
+    ASSERT_TRUE(together.Open());
+    std::span<const uint8_t> rest = packet;
+    for (const auto& frame : frames) {
+        const AacDecoder::Result result = together.Decode(rest);
+        ASSERT_EQ(result.consumed, static_cast<int>(frame.size()));
+        const std::vector<int16_t> got(result.samples.begin(), result.samples.end());
+        const AacDecoder::Result expected = alone.Decode(frame);
+        EXPECT_EQ(got, std::vector<int16_t>(expected.samples.begin(), expected.samples.end()));
+        rest = rest.subspan(static_cast<std::size_t>(result.consumed));
+    }
+    EXPECT_TRUE(rest.empty());
 }
 
 TEST(AacDecoderTest, RejectedPacketsLeaveTheDecoderWorking) {

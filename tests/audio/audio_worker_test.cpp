@@ -32,14 +32,22 @@ Packets ToneFrames(int count) {
     return mkcard::EncodeAacTone(count, 0.25, 1000);
 }
 
-// What a decoder of its own makes of `packets`, in order, one sample list per packet.
+// What a decoder of its own makes of `packets`, in order, one sample list per packet (all the
+// frames of a packet).
 std::vector<Samples> Decoded(const Packets& packets) {
     AacDecoder decoder;
     EXPECT_TRUE(decoder.Open());
     std::vector<Samples> out;
     for (const auto& packet : packets) {
-        const auto result = decoder.Decode(packet);
-        out.emplace_back(result.samples.begin(), result.samples.end());
+        out.emplace_back();
+        for (std::span<const uint8_t> rest = packet; !rest.empty();) {
+            const auto result = decoder.Decode(rest);
+            if (result.consumed <= 0) {
+                break;
+            }
+            out.back().insert(out.back().end(), result.samples.begin(), result.samples.end());
+            rest = rest.subspan(static_cast<std::size_t>(result.consumed));
+        }
     }
     return out;
 }
@@ -187,18 +195,23 @@ TEST_F(AudioWorkerTest, ThreeFramesFillOneBlockAndFactor1LeavesThemAsDecoded) {
               Silence(kBlockSamples / 2)); // nothing left: the loop plays on silently
 }
 
-TEST_F(AudioWorkerTest, AFrameLargerThanTheRoomLeftIsCut) {
-    const Packets frames = ToneFrames(6);
-    // Packets of one, one, two, one and one frames: the two-frame packet meets a block end.
+TEST_F(AudioWorkerTest, APacketMeetingABlockEndGoesOnInTheNextBlock) {
+    const Packets frames = ToneFrames(7);
+    // Packets of one, one, two, one and two frames: the first two-frame packet meets a block
+    // end, the second the end of the queued sound.
     Packets packets = {frames[0], frames[1], frames[2], frames[4], frames[5]};
     packets[2].insert(packets[2].end(), frames[3].begin(), frames[3].end());
+    packets[4].insert(packets[4].end(), frames[6].begin(), frames[6].end());
     const std::vector<Samples> decoded = Decoded(packets);
     ASSERT_EQ(decoded[2].size(), static_cast<std::size_t>(2 * kFrameSamples));
     StartWith(packets, device_);
-    PlayBlocks(3);
+    PlayBlocks(4);
     const std::span<const int16_t> two_frames = decoded[2];
     EXPECT_EQ(PlayedBlock(0), Concat({decoded[0], decoded[1], two_frames.first(kFrameSamples)}));
-    EXPECT_EQ(PlayedBlock(1), Concat({decoded[3], decoded[4], Silence(kFrameSamples)}));
+    EXPECT_EQ(PlayedBlock(1), Concat({two_frames.last(kFrameSamples), decoded[3],
+                                      std::span<const int16_t>(decoded[4]).first(kFrameSamples)}));
+    EXPECT_EQ(PlayedBlock(2), Concat({std::span<const int16_t>(decoded[4]).last(kFrameSamples),
+                                      Silence(2 * kFrameSamples)}));
 }
 
 TEST_F(AudioWorkerTest, Factor10ClipsAndAChangeAppliesToTheNextFrame) {

@@ -4,6 +4,7 @@
 // each carrying the block code (recording number, picture index) that tells which picture a
 // presenter shows.
 
+#include "mkcard/h264_encoder.h"
 #include "mkcard/surface_block_code.h"
 
 #include <cstdint>
@@ -14,12 +15,14 @@ namespace korvex::test {
 struct CodedPicture {
     std::vector<uint8_t> bytes;
     bool key = false; // an IDR picture, which starts a group
-    int index = 0;    // the block code's picture index
+    int index = 0;    // the block code's picture index, its place in display order
 };
 
 // `count` pictures of width x height with a group of `gop` pictures (an IDR picture first) and
-// block codes {number, 0}, {number, 1}, ...
-std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number = 1);
+// block codes {number, 0}, {number, 1}, ..., in decoding order (the display order unless `form`
+// asks for B-pictures).
+std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number = 1,
+                                         const mkcard::StreamForm& form = {});
 
 using mkcard::ReadBlockCode;
 

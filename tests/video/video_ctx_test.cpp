@@ -4,6 +4,7 @@
 #include "video_worker_rig.h"
 
 #include <gtest/gtest.h>
+#include <mutex>
 #include <numeric>
 
 namespace korvex {
@@ -132,6 +133,73 @@ TEST(VideoCtxTest, BackwardPlayShowsEachGroupReversedOneGroupBehind) {
     rig.AwaitDrained();
     EXPECT_EQ(rig.ShownIndexes(),
               (std::vector<int>{14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 0, 1, 2, 3, 4}));
+}
+
+// What the worker told of a picture it showed: the picture's block code and its packet's fields.
+struct Told {
+    int number = -1;
+    int index = -1;
+    int type = 0;
+    int position = -1;
+    double time_stamp = -1;
+};
+
+void ListenTo(VideoWorkerRig& rig, std::mutex& lock, std::vector<Told>& told) {
+    rig.worker.SetPictureListener([&lock, &told](const PictureNotice& notice) {
+        const auto code = test::ReadBlockCode(notice.picture);
+        std::lock_guard hold(lock);
+        told.push_back({code ? code->number : -1, code ? code->index : -1, notice.packet.type,
+                        notice.packet.position, notice.packet.time_stamp});
+    });
+}
+
+TEST(VideoCtxTest, AReorderedPictureIsShownWithItsOwnPacketsFields) {
+    constexpr int kGop = 6;
+    const auto pictures = test::EncodePictures(24, kWidth, kHeight, kGop, 1, {.b_frames = 2});
+    VideoWorkerRig rig;
+    std::mutex lock;
+    std::vector<Told> told;
+    ListenTo(rig, lock, told);
+    rig.Feed(pictures);
+    ASSERT_TRUE(rig.worker.Start());
+    rig.AwaitDrained();
+    rig.worker.Stop(CMyThread::kStopTimeoutMs);
+    ASSERT_GE(told.size(), pictures.size() - 4);
+    int last = -1;
+    for (const Told& picture : told) {
+        EXPECT_EQ(picture.position, picture.index);
+        EXPECT_DOUBLE_EQ(picture.time_stamp, picture.index / 30.0);
+        EXPECT_EQ(picture.type, picture.index % kGop == 0 ? kKeyPicture : kOtherPicture)
+            << picture.index;
+        EXPECT_GT(picture.index, last); // in display order
+        last = picture.index;
+    }
+}
+
+// A seek empties the buffer: pictures the decoder still held from before it never come out.
+TEST(VideoCtxTest, AfterAFlushOfTheBufferNoPictureFromBeforeItIsShown) {
+    const auto before = test::EncodePictures(8, kWidth, kHeight, 6, 1, {.b_frames = 2});
+    const auto after = test::EncodePictures(12, kWidth, kHeight, 6, 2, {.b_frames = 2});
+    VideoWorkerRig rig;
+    std::mutex lock;
+    std::vector<Told> told;
+    ListenTo(rig, lock, told);
+    ASSERT_TRUE(rig.worker.Start());
+    rig.Feed(Slice(before, 0, 5)); // into the second group, where B-pictures are held back
+    rig.AwaitDrained();
+    rig.packets.Clear();
+    std::size_t shown_before = 0;
+    {
+        std::lock_guard hold(lock);
+        shown_before = told.size();
+    }
+    rig.Feed(after);
+    rig.AwaitDrained();
+    rig.worker.Stop(CMyThread::kStopTimeoutMs);
+    ASSERT_GT(told.size(), shown_before + 6);
+    for (std::size_t i = shown_before; i < told.size(); ++i) {
+        EXPECT_EQ(told[i].number, 2) << "picture " << told[i].index << " of the first stream";
+    }
 }
 
 // A new picture size re-creates the presenter and drops the backward pictures queued at the

@@ -34,6 +34,9 @@ void VideoWorkerRig::Feed(const std::vector<CodedPicture>& pictures, int speed_f
         writing_.type = picture.key ? kKeyPicture : kOtherPicture;
         writing_.frame_rate = frame_rate;
         writing_.speed = speed_field;
+        // Which picture a packet carries, as its time stamp and position say.
+        writing_.time_stamp = static_cast<double>(picture.index) / frame_rate;
+        writing_.position = picture.index;
         const uint8_t* before = writing_.data;
         packets.Put(writing_);
         ASSERT_NE(writing_.data, before) << "picture " << picture.index << " was not queued";

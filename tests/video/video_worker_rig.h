@@ -32,7 +32,8 @@ public:
                             ManualClock::Mode mode = ManualClock::Mode::kAutoAdvance);
     ~VideoWorkerRig();
 
-    // Queues pictures as the reader does: type by key, the signed speed field, the frame rate.
+    // Queues pictures as the reader does: type by key, the signed speed field, the frame rate;
+    // the time stamp (index / frame rate) and the position (index) tell the picture's index.
     void Feed(const std::vector<CodedPicture>& pictures, int speed_field = 1, int frame_rate = 30);
 
     // Until the worker has finished with every queued packet (its next take found none).

@@ -67,7 +67,8 @@ AccessUnit NormaliseAccessUnit(const uint8_t* data, size_t size, const NalForm& 
     return unit;
 }
 
-H264Encoder::H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form)
+H264Encoder::H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form,
+                         StreamForm stream)
     : form_(form) {
     const AVCodec* codec = avcodec_find_encoder_by_name("libx264");
     if (codec == nullptr) {
@@ -86,14 +87,18 @@ H264Encoder::H264Encoder(int width, int height, int fps, int gop, int crf, NalFo
     context_->framerate = AVRational{fps, 1};
     context_->gop_size = gop;
     context_->keyint_min = gop;
-    context_->max_b_frames = 0;
+    context_->max_b_frames = stream.b_frames;
+    context_->color_range = stream.full_range ? AVCOL_RANGE_JPEG : AVCOL_RANGE_MPEG;
+    context_->colorspace = static_cast<AVColorSpace>(stream.colour_matrix);
     context_->thread_count = 1;
     av_opt_set(context_->priv_data, "preset", "ultrafast", 0);
     av_opt_set(context_->priv_data, "tune", "zerolatency", 0);
     av_opt_set_double(context_->priv_data, "crf", crf, 0);
+    // A fixed pattern of B-pictures, when asked for, without a look-ahead.
     const std::string params = "keyint=" + std::to_string(gop) +
                                ":min-keyint=" + std::to_string(gop) +
-                               ":scenecut=0:bframes=0:repeat-headers=1:annexb=1:threads=1:"
+                               ":scenecut=0:bframes=" + std::to_string(stream.b_frames) +
+                               ":b-adapt=0:b-pyramid=none:repeat-headers=1:annexb=1:threads=1:"
                                "sliced-threads=0:rc-lookahead=0:sync-lookahead=0:log=1";
     av_opt_set(context_->priv_data, "x264-params", params.c_str(), 0);
     CheckAv(avcodec_open2(context_.get(), codec, nullptr), "opening libx264");
@@ -131,6 +136,7 @@ std::vector<AccessUnit> H264Encoder::Receive() {
         CheckAv(result, "receiving a picture");
         units.push_back(
             NormaliseAccessUnit(packet_->data, static_cast<size_t>(packet_->size), form_));
+        units.back().pts = packet_->pts;
         av_packet_unref(packet_.get());
     }
 }

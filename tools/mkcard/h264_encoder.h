@@ -2,8 +2,9 @@
 
 // H.264 through libx264 as a camera writes it: no B-pictures, a fixed group of pictures with an
 // IDR picture first, SPS and PPS before every IDR picture, an access unit delimiter first and
-// four-byte start codes before every NAL unit (or, on request, as other encoders spell them).
-// Deterministic: one thread, fixed parameters.
+// four-byte start codes before every NAL unit. On request as other encoders write it: other
+// start codes and reference bits, B-pictures, colour signalling. Deterministic: one thread,
+// fixed parameters.
 
 #include "mkcard/av_handles.h"
 #include "mkcard/yuv_view.h"
@@ -17,6 +18,7 @@ namespace korvex::mkcard {
 struct AccessUnit {
     std::vector<uint8_t> bytes;
     bool idr = false;
+    int64_t pts = 0; // the picture's number in display order
 };
 
 // How the access units spell their NAL units; the camera's form by default.
@@ -27,14 +29,26 @@ struct NalForm {
     int ref_idc = 0;
 };
 
+// What the stream says of its pictures where other encoders differ from the camera: picture
+// reordering and the colour signalling of the sequence parameters.
+struct StreamForm {
+    // B-pictures between reference pictures; the decoder then reorders (0: none, as a camera).
+    int b_frames = 0;
+    // Full-range samples (0-255), signalled so; decoders give them as yuvj420p.
+    bool full_range = false;
+    // The colour matrix written into the stream, an AVColorSpace value (2: unspecified).
+    int colour_matrix = 2;
+};
+
 class H264Encoder {
 public:
-    H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form = {});
+    H264Encoder(int width, int height, int fps, int gop, int crf, NalForm form = {},
+                StreamForm stream = {});
 
     // The picture to paint next; valid until the next Encode.
     YuvView NextPicture();
-    // Encodes the painted picture; returns the access units that came out (no delay is
-    // configured, so normally exactly one).
+    // Encodes the painted picture; returns the access units that came out (without B-pictures
+    // no delay is configured, so normally exactly one).
     std::vector<AccessUnit> Encode();
     std::vector<AccessUnit> Flush();
 

@@ -13,7 +13,8 @@ void main() {
 }
 )";
 
-// BT.601 with limited range, as the camera's pictures and the software converter have it.
+// The picture's range and matrix come in as uniforms (video/picture_colour.h): offset and
+// scale of Y, U, V, then the matrix's four coefficients r_v, g_u, g_v, b_u.
 constexpr char kYuvShader[] = R"(
 #ifdef GL_ES
 precision mediump float;
@@ -22,13 +23,19 @@ varying mediump vec2 coord;
 uniform sampler2D plane_y;
 uniform sampler2D plane_u;
 uniform sampler2D plane_v;
+uniform vec3 offset;
+uniform vec3 scale;
+uniform vec4 matrix;
 void main() {
-    float y = 1.16438 * (texture2D(plane_y, coord).r - 0.0627451);
-    float u = texture2D(plane_u, coord).r - 0.501961;
-    float v = texture2D(plane_v, coord).r - 0.501961;
-    gl_FragColor = vec4(y + 1.59603 * v, y - 0.391762 * u - 0.812968 * v, y + 2.01723 * u, 1.0);
+    vec3 yuv = vec3(texture2D(plane_y, coord).r, texture2D(plane_u, coord).r,
+                    texture2D(plane_v, coord).r);
+    yuv = (yuv - offset) * scale;
+    gl_FragColor = vec4(yuv.x + matrix.x * yuv.z, yuv.x + matrix.y * yuv.y + matrix.z * yuv.z,
+                        yuv.x + matrix.w * yuv.y, 1.0);
 }
 )";
+
+constexpr float kChromaZero = 128.0f / 255;
 
 // The bytes are B, G, R, X, uploaded as if they were R, G, B, A.
 constexpr char kRgbShader[] = R"(
@@ -129,6 +136,7 @@ void PictureRenderer::Upload(const VideoSurface& picture) {
         UploadPlane(rgb_texture_, GL_RGBA, picture.width(), picture.height(), picture.plane(0));
     }
     drawn_format_ = picture.format();
+    colour_ = picture.colour();
 }
 
 void PictureRenderer::Draw() {
@@ -141,6 +149,10 @@ void PictureRenderer::Draw() {
     QOpenGLShaderProgram& program = yuv ? *yuv_program_ : *rgb_program_;
     program.bind();
     if (yuv) {
+        const YuvToRgb to_rgb = YuvToRgbOf(colour_);
+        program.setUniformValue("offset", to_rgb.y_offset, kChromaZero, kChromaZero);
+        program.setUniformValue("scale", to_rgb.y_scale, to_rgb.uv_scale, to_rgb.uv_scale);
+        program.setUniformValue("matrix", to_rgb.r_v, to_rgb.g_u, to_rgb.g_v, to_rgb.b_u);
         for (size_t i = 0; i < yuv_textures_.size(); ++i) {
             glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(i));
             glBindTexture(GL_TEXTURE_2D, yuv_textures_[i].id);

@@ -12,7 +12,8 @@ namespace korvex {
 
 // Draws one picture over the whole viewport of the current OpenGL context: planar YUV 4:2:0
 // pictures as three luminance textures converted to RGB in a fragment shader, 32-bit B, G, R, X
-// pictures as one texture. Filtering is linear, so any viewport size is a plain stretch.
+// pictures as one texture. YUV samples are read by the picture's own range and matrix. Filtering is
+// linear, so any viewport size is a plain stretch.
 //
 // Threading: the thread of the context, with the context current for every call (the video
 // window's user-interface thread inside initializeGL and paintGL).
@@ -53,6 +54,7 @@ private:
     std::array<Texture, 3> yuv_textures_{};
     Texture rgb_texture_;
     VideoSurface::Format drawn_format_ = VideoSurface::Format::kNone;
+    PictureColour colour_; // of the uploaded YUV picture
 };
 
 } // namespace korvex

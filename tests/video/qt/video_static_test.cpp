@@ -5,7 +5,10 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 
 extern "C" {
 #include <libswscale/swscale.h>
@@ -18,38 +21,52 @@ struct Rgb {
     int r, g, b;
 };
 
-// The known picture: red, green, blue and white quarters (top left, top right, bottom left,
-// bottom right), as limited-range BT.601 YUV 4:2:0.
+// The known picture: four colours in its quarters (top left, top right, bottom left, bottom
+// right), none of them at the edge of the colour space, so that a wrong range or matrix shows.
 constexpr int kWidth = 64;
 constexpr int kHeight = 32;
-constexpr Rgb kQuarters[4] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+constexpr Rgb kQuarters[4] = {{200, 60, 40}, {40, 180, 90}, {50, 70, 200}, {230, 230, 210}};
 
 int Quarter(double fx, double fy) {
     return (fy < 0.5 ? 0 : 2) + (fx < 0.5 ? 0 : 1);
 }
 
-VideoSurface KnownPicture() {
-    VideoSurface picture;
-    picture.Reshape(VideoSurface::Format::kYuv420, kWidth, kHeight);
+uint8_t Sample(double value) {
+    return static_cast<uint8_t>(std::clamp(std::lround(value), 0L, 255L));
+}
+
+// The known picture as YUV 4:2:0 of the given range and matrix.
+VideoSurface KnownPicture(const PictureColour& colour) {
+    const bool bt709 = colour.matrix == ColourMatrix::kBt709;
+    const double kr = bt709 ? 0.2126 : 0.299;
+    const double kb = bt709 ? 0.0722 : 0.114;
+    const double y_span = colour.full_range ? 255 : 219;
+    const double y_zero = colour.full_range ? 0 : 16;
+    const double c_span = colour.full_range ? 255 : 224;
+    VideoSurface yuv;
+    yuv.Reshape(VideoSurface::Format::kYuv420, kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const Rgb c = kQuarters[Quarter((x + 0.5) / kWidth, (y + 0.5) / kHeight)];
-            picture.plane(0)[y * picture.stride(0) + x] =
-                static_cast<uint8_t>(16 + (65.481 * c.r + 128.553 * c.g + 24.966 * c.b) / 255);
+            const double r = c.r / 255.0, g = c.g / 255.0, b = c.b / 255.0;
+            const double luma = kr * r + (1 - kr - kb) * g + kb * b;
+            yuv.plane(0)[y * yuv.stride(0) + x] = Sample(y_zero + y_span * luma);
             if (x % 2 == 0 && y % 2 == 0) {
-                const int at = (y / 2) * picture.stride(1) + x / 2;
-                picture.plane(1)[at] =
-                    static_cast<uint8_t>(128 + (-37.797 * c.r - 74.203 * c.g + 112.0 * c.b) / 255);
-                picture.plane(2)[at] =
-                    static_cast<uint8_t>(128 + (112.0 * c.r - 93.786 * c.g - 18.214 * c.b) / 255);
+                const int at = (y / 2) * yuv.stride(1) + x / 2;
+                yuv.plane(1)[at] = Sample(128 + c_span * (b - luma) / (2 * (1 - kb)));
+                yuv.plane(2)[at] = Sample(128 + c_span * (r - luma) / (2 * (1 - kr)));
             }
         }
     }
+    PicturePlanes planes = yuv.Planes();
+    planes.colour = colour;
+    VideoSurface picture;
+    picture.CopyYuv420(planes, kWidth, kHeight);
     return picture;
 }
 
 // Samples the middle of every quarter of the framebuffer, and checks it has the widget's size.
-void ExpectKnownPicture(CVideoStatic& widget, const char* mode) {
+void ExpectKnownPicture(CVideoStatic& widget, const std::string& mode) {
     const QImage image = widget.grabFramebuffer();
     ASSERT_EQ(image.size(), widget.size() * widget.devicePixelRatio()) << mode;
     for (double fy : {0.25, 0.75}) {
@@ -57,9 +74,9 @@ void ExpectKnownPicture(CVideoStatic& widget, const char* mode) {
             const QColor seen = image.pixelColor(static_cast<int>(fx * image.width()),
                                                  static_cast<int>(fy * image.height()));
             const Rgb want = kQuarters[Quarter(fx, fy)];
-            EXPECT_NEAR(seen.red(), want.r, 12) << mode << " at " << fx << "," << fy;
-            EXPECT_NEAR(seen.green(), want.g, 12) << mode << " at " << fx << "," << fy;
-            EXPECT_NEAR(seen.blue(), want.b, 12) << mode << " at " << fx << "," << fy;
+            EXPECT_NEAR(seen.red(), want.r, 4) << mode << " at " << fx << "," << fy;
+            EXPECT_NEAR(seen.green(), want.g, 4) << mode << " at " << fx << "," << fy;
+            EXPECT_NEAR(seen.blue(), want.b, 4) << mode << " at " << fx << "," << fy;
         }
     }
 }
@@ -95,7 +112,7 @@ protected:
 
 TEST_F(VideoStaticTest, ShowsTheKnownPictureStretchedInBothModes) {
     ExpectBlack(*video_); // before the first picture
-    const VideoSurface picture = KnownPicture();
+    const VideoSurface picture = KnownPicture({});
     CVideoPresenter presenter;
     ASSERT_TRUE(presenter.Init(video_, kWidth, kHeight));
     ASSERT_TRUE(presenter.Yv12Available());
@@ -121,8 +138,33 @@ TEST_F(VideoStaticTest, ShowsTheKnownPictureStretchedInBothModes) {
     ExpectBlack(*video_);
 }
 
+// Each picture is read by its own range and matrix, in the window's shader as in the software
+// conversion.
+TEST_F(VideoStaticTest, ShowsEveryRangeAndMatrixAsTheirColours) {
+    CVideoPresenter presenter;
+    ASSERT_TRUE(presenter.Init(video_, kWidth, kHeight));
+    SwsContext* converter =
+        sws_getContext(kWidth, kHeight, AV_PIX_FMT_YUV420P, kWidth, kHeight, AV_PIX_FMT_BGRA,
+                       SWS_FAST_BILINEAR, nullptr, nullptr, nullptr);
+    ASSERT_NE(converter, nullptr);
+    for (const bool full_range : {false, true}) {
+        for (const ColourMatrix matrix : {ColourMatrix::kBt601, ColourMatrix::kBt709}) {
+            const std::string name = std::string(full_range ? "full" : "limited") +
+                                     (matrix == ColourMatrix::kBt709 ? " BT.709" : " BT.601");
+            const VideoSurface picture = KnownPicture({full_range, matrix});
+            ASSERT_TRUE(presenter.TransferYV12(picture.Planes(), kWidth, kHeight));
+            ASSERT_TRUE(presenter.Present());
+            ExpectKnownPicture(*video_, name + " YV12");
+            ASSERT_TRUE(presenter.TransferRGB(converter, picture.Planes(), kHeight));
+            ASSERT_TRUE(presenter.Present());
+            ExpectKnownPicture(*video_, name + " RGB");
+        }
+    }
+    sws_freeContext(converter);
+}
+
 TEST_F(VideoStaticTest, DoubleClickTogglesFullScreenAndBack) {
-    const VideoSurface picture = KnownPicture();
+    const VideoSurface picture = KnownPicture({});
     CVideoPresenter presenter;
     ASSERT_TRUE(presenter.Init(video_, kWidth, kHeight));
     ASSERT_TRUE(presenter.TransferYV12(picture.Planes(), kWidth, kHeight));
