@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,37 +44,69 @@ int CreateTemporaryBeside(const std::filesystem::path& path, std::string& tempor
 
 } // namespace
 
-std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    std::string temporary;
-    const int fd = CreateTemporaryBeside(path, temporary);
-    if (fd < 0) {
-        return LastError();
+std::error_code ReplacementFile::Create(const std::filesystem::path& path) {
+    Discard();
+    path_ = path;
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    fd_ = CreateTemporaryBeside(path, temporary_);
+    return fd_ < 0 ? LastError() : std::error_code();
+}
+
+std::error_code ReplacementFile::Commit() {
+    if (fd_ < 0) {
+        return std::make_error_code(std::errc::bad_file_descriptor);
     }
     struct stat old_file {};
-    const bool replaces = ::stat(path.c_str(), &old_file) == 0;
-
+    const bool replaces = ::stat(path_.c_str(), &old_file) == 0;
     std::error_code error;
-    if (!WriteAll(fd, bytes) || (replaces && ::fchmod(fd, old_file.st_mode & 07777) != 0) ||
-        ::fsync(fd) != 0) {
+    // A file system that cannot sync (EINVAL) has nothing to report.
+    if ((replaces && ::fchmod(fd_, old_file.st_mode & 07777) != 0) ||
+        (::fsync(fd_) != 0 && errno != EINVAL)) {
         error = LastError();
     }
-    if (::close(fd) != 0 && !error) {
+    if (::close(fd_) != 0 && !error) {
         error = LastError();
     }
-    if (!error && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    fd_ = -1;
+    if (!error && ::rename(temporary_.c_str(), path_.c_str()) != 0) {
         error = LastError();
     }
     if (error) {
-        ::unlink(temporary.c_str());
+        ::unlink(temporary_.c_str());
         return error;
     }
     // Make the rename itself durable.
-    const std::string folder = path.has_parent_path() ? path.parent_path().string() : ".";
-    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+    const std::string folder = path_.has_parent_path() ? path_.parent_path().string() : ".";
+    if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
     return {};
+}
+
+void ReplacementFile::Discard() {
+    if (fd_ < 0) {
+        return;
+    }
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(temporary_.c_str());
+}
+
+std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    ReplacementFile file;
+    if (const std::error_code error = file.Create(path)) {
+        return error;
+    }
+    if (!WriteAll(file.Descriptor(), bytes)) {
+        const std::error_code error = LastError();
+        file.Discard();
+        return error;
+    }
+    return file.Commit();
 }
 
 } // namespace korvex

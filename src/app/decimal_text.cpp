@@ -1,6 +1,7 @@
 #include "app/decimal_text.h"
 
 #include <charconv>
+#include <limits>
 
 namespace korvex {
 
@@ -28,9 +29,13 @@ double ParseDecimal(std::string_view text) {
 }
 
 std::string FormatDecimal(double value) {
-    char buffer[64];
+    // Room for the largest double in full: a sign, every digit before the point, six after.
+    char buffer[1 + std::numeric_limits<double>::max_exponent10 + 1 + 1 + 6];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    if (result.ec != std::errc()) {
+        return "0.000000";
+    }
     return std::string(buffer, result.ptr);
 }
 

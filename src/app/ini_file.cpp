@@ -148,7 +148,13 @@ std::optional<std::string> IniFile::Get(std::string_view section, std::string_vi
     return std::nullopt;
 }
 
-void IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
+    constexpr std::string_view kLineBreaks = "\r\n";
+    if (section.find_first_of(kLineBreaks) != std::string_view::npos ||
+        key.find_first_of("\r\n=") != std::string_view::npos ||
+        value.find_first_of(kLineBreaks) != std::string_view::npos) {
+        return false;
+    }
     section = Trim(section);
     key = Trim(key);
     value = Trim(value);
@@ -157,7 +163,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
     if (const Line* existing = Find(section, key)) {
         line.section = existing->section;
         lines_[static_cast<size_t>(existing - lines_.data())] = std::move(line);
-        return;
+        return true;
     }
 
     // After the last key of the section, so blank lines and comments between sections stay put.
@@ -178,6 +184,7 @@ void IniFile::Set(std::string_view section, std::string_view key, std::string_vi
         insert_at = lines_.size();
     }
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), std::move(line));
+    return true;
 }
 
 std::string IniFile::Serialize() const {

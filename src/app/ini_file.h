@@ -27,8 +27,10 @@ public:
     std::optional<std::string> Get(std::string_view section, std::string_view key) const;
 
     // Replaces the value of the key, or adds the key at the end of its section, or adds the
-    // section at the end of the file.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // section at the end of the file. Refused (false, nothing changed) when the section, the key
+    // or the value holds a line break, or the key an '=': written, they would add lines or keys
+    // of their own to the file.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Serialize() const;
 

@@ -64,7 +64,9 @@ int CSettings::ReadInt(std::string_view section, std::string_view key, int fallb
 std::error_code CSettings::WriteText(std::string_view section, std::string_view key,
                                      std::string_view text) {
     IniFile file = IniFile::Load(locations_.config_file);
-    file.Set(section, key, text);
+    if (!file.Set(section, key, text)) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
     std::error_code ignored;
     std::filesystem::create_directories(locations_.config_file.parent_path(), ignored);
     return file.Save(locations_.config_file);
@@ -133,7 +135,8 @@ void CSettings::Load(int screen_width, int screen_height) {
 std::error_code CSettings::Save() {
     ui_mode_in_use = ui_mode_chosen;
     IniFile file = IniFile::Load(locations_.config_file);
-    file.Set(kConfig, "Snapshot Path", snapshot_folder);
+    // A folder whose name holds a line break cannot be stored; the one stored before stays.
+    const bool folder_stored = file.Set(kConfig, "Snapshot Path", snapshot_folder);
     file.Set(kConfig, "UIMode", std::to_string(ui_mode_in_use));
     file.Set(kConfig, "m_default_lng", FormatDecimal(default_longitude));
     file.Set(kConfig, "m_default_lat", FormatDecimal(default_latitude));
@@ -144,7 +147,8 @@ std::error_code CSettings::Save() {
     file.Set(kConfig, "m_contishoot", std::to_string(continuous_shooting_count));
     std::error_code ignored;
     std::filesystem::create_directories(locations_.config_file.parent_path(), ignored);
-    return file.Save(locations_.config_file);
+    const std::error_code error = file.Save(locations_.config_file);
+    return error || folder_stored ? error : std::make_error_code(std::errc::invalid_argument);
 }
 
 std::error_code CSettings::SaveLanguage() {

@@ -47,7 +47,8 @@ public:
     void LoadLanguage();
     // Reads every configured value; the UI mode is fitted to the primary screen's size.
     void Load(int screen_width, int screen_height);
-    // Writes the nine values the program keeps, in one replacement of the file.
+    // Writes the nine values the program keeps, in one replacement of the file; a snapshot
+    // folder whose name holds a line break is left out (invalid_argument).
     std::error_code Save();
     // Makes the language chosen the one in use, at once, and remembers it.
     std::error_code SaveLanguage();

@@ -132,17 +132,19 @@ int RunExport(std::span<char* const> args) {
     if (!in || !out) {
         return 1;
     }
-    const ClipMarks marks{in->first, in->second, out->first, out->second};
-    if (!MarksMakeClip(marks)) {
+    ClipMarks marks;
+    marks.MarkIn(in->first, in->second);
+    marks.MarkOut(out->first, out->second);
+    if (!marks.ExportAllowed()) {
         return Usage("the mark-out point must come after the mark-in point");
     }
     ClipFormat format{arguments.fps.value_or(0), arguments.size ? arguments.size->first : 0,
                       arguments.size ? arguments.size->second : 0};
     if (IsAviOutput(arguments.output) && (!arguments.fps || !arguments.size)) {
-        const std::optional<ClipFormat> probed = ProbeClipFormat(marks.in_path);
+        const std::optional<ClipFormat> probed = ProbeClipFormat(marks.in.path);
         if (!probed) {
             std::fprintf(stderr, "korvex-cli export: no picture in %s; give --fps and --size\n",
-                         marks.in_path.c_str());
+                         marks.in.path.c_str());
             return 1;
         }
         format = {arguments.fps.value_or(probed->frame_rate),
@@ -153,7 +155,7 @@ int RunExport(std::span<char* const> args) {
     CatchInterrupt();
     CTSBackup backup;
     if (backup.Begin(arguments.output, format.frame_rate, format.width, format.height,
-                     marks.in_path, marks.in_position, marks.out_path, marks.out_position)) {
+                     marks.in.path, marks.in.position, marks.out.path, marks.out.position)) {
         for (double shown = -1; backup.IsRunning();
              std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
             if (Interrupted()) {

@@ -2,9 +2,11 @@
 
 #include "engine/panel_commands.h"
 #include "number_argument.h"
+#include "stream/recording_lookup.h"
 #include "stream/ts_analyse.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -25,6 +27,13 @@ std::optional<std::time_t> ParseLocalMinute(const char* text) {
     if (std::sscanf(text, "%4d-%2d-%2d %2d:%2d%c", &local.tm_year, &local.tm_mon, &local.tm_mday,
                     &local.tm_hour, &local.tm_min, &rest) != 5) {
         return std::nullopt;
+    }
+    const std::chrono::year_month_day day{std::chrono::year(local.tm_year),
+                                          std::chrono::month(static_cast<unsigned>(local.tm_mon)),
+                                          std::chrono::day(static_cast<unsigned>(local.tm_mday))};
+    if (!day.ok() || local.tm_hour < 0 || local.tm_hour > 23 || local.tm_min < 0 ||
+        local.tm_min > 59) {
+        return std::nullopt; // mktime would move "2024-13-45 99:99" into another date
     }
     local.tm_year -= 1900;
     local.tm_mon -= 1;
@@ -61,7 +70,7 @@ bool ParseValueOption(std::string_view option, const char* value, PlayArguments&
     } else if (option == "--play-at") {
         parsed.play_at = ParseLocalMinute(value);
         if (!parsed.play_at) {
-            return Fail("--play-at takes \"YYYY-MM-DD HH:MM\", not ", value);
+            return Fail("--play-at takes a valid local \"YYYY-MM-DD HH:MM\", not ", value);
         }
     } else if (option == "--pause-after" || option == "--pictures") {
         const std::optional<long> count = ParseNumber<long>(value);
@@ -126,6 +135,12 @@ std::optional<PlayArguments> ParsePlayArguments(std::span<char* const> args) {
     }
     if (parsed.file.empty()) {
         Fail("no recording given");
+        return std::nullopt;
+    }
+    if (parsed.play_at && NumberOf(parsed.file) < 0) {
+        // Without a number in its name the folder is not listed, so no time can be found.
+        Fail("--play-at needs a recording whose name carries a number (REC_0001.ts), not ",
+             parsed.file);
         return std::nullopt;
     }
     if (parsed.unpaced) {

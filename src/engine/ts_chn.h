@@ -16,7 +16,7 @@
 #include "audio/null_sound_driver.h"
 #include "engine/audio_packet_buffer.h"
 #include "engine/channel_platform.h"
-#include "engine/clip_marks.h"
+#include "export/clip_marks.h"
 #include "engine/play_state.h"
 #include "engine/video_packet_buffer.h"
 #include "stream/find_file_path.h"

@@ -36,7 +36,7 @@ bool CAviFile::Create(const std::string& path, int width, int height, int frame_
     error_.clear();
     values_ = {};
     legacy_index_.clear();
-    if (frame_rate <= 0 || width < 0 || height < 0 || width > kLargestSide ||
+    if (frame_rate <= 0 || width <= 0 || height <= 0 || width > kLargestSide ||
         height > kLargestSide) {
         error_ = "cannot create " + path + ": no picture size " + std::to_string(width) + "x" +
                  std::to_string(height) + " at " + std::to_string(frame_rate) +
@@ -123,14 +123,26 @@ bool CAviFile::Close() {
     if (!IsOpen()) {
         return true;
     }
-    bool ok = CloseRiff(riff_count_ > 1) && file_.WriteAt(0, BuildAviHeader(values_));
-    ok = file_.Close() && ok;
+    const bool ok = CloseRiff(riff_count_ > 1) && file_.WriteAt(0, BuildAviHeader(values_)) &&
+                    error_.empty() && file_.Close();
+    if (!ok) {
+        file_.Discard();
+    }
+    Reset();
+    return ok;
+}
+
+void CAviFile::Discard() {
+    file_.Discard();
+    Reset();
+}
+
+void CAviFile::Reset() {
     values_ = {};
     legacy_index_.clear();
     video_chunks_.clear();
     audio_chunks_.clear();
     riff_count_ = 0;
-    return ok && error_.empty();
 }
 
 // Ends the current RIFF. When an extension follows or has come before, its standard indexes

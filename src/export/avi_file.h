@@ -27,7 +27,7 @@ public:
     CAviFile(const CAviFile&) = delete;
     CAviFile& operator=(const CAviFile&) = delete;
 
-    // Creates or replaces the file at `path` for a clip of width x height pictures at
+    // Begins the clip that is to replace the file at `path`: a clip of width x height pictures at
     // `frame_rate` pictures per second (> 0). Closes a clip open before. False when the file
     // cannot be created or the values cannot be stored; Error() tells why.
     bool Create(const std::string& path, int width, int height, int frame_rate);
@@ -38,10 +38,13 @@ public:
     // The next bytes.size() / 2 samples (an odd last byte is left out); no samples write nothing.
     bool WriteAudio(std::span<const std::uint8_t> pcm);
 
-    // Completes the indexes and headers and closes the file; the counters start again at 0.
-    // False when anything of the clip could not be written. Does nothing (true) when no clip is
+    // Completes the indexes and headers, closes the file and gives it its name (a file of that
+    // name stays whole until then); the counters start again at 0. False, with the clip
+    // dropped, when anything of it could not be written. Does nothing (true) when no clip is
     // open.
     bool Close();
+    // Drops the clip; a file of its name is left as it was.
+    void Discard();
 
     // The reason of the first failure ("cannot write PATH: No space left on device"); empty
     // when there was none.
@@ -66,6 +69,7 @@ private:
     bool WriteLegacyIndex();
     bool StartExtension();
     bool Fail(std::string reason);
+    void Reset();
 
     const std::int64_t riff_limit_;
     OutputFile file_;

@@ -4,7 +4,7 @@
 
 namespace korvex {
 
-bool ClipMarks::Inside(const std::string& path, std::int64_t position) const {
+bool ClipRange::Inside(const std::string& path, std::int64_t position) const {
     const bool in = path == in_path;
     const bool out = path == out_path;
     if (in && out) {
@@ -19,15 +19,24 @@ bool ClipMarks::Inside(const std::string& path, std::int64_t position) const {
     return true;
 }
 
-bool ClipMarks::PastEnd(const std::string& path, std::int64_t position) const {
+bool ClipRange::PastEnd(const std::string& path, std::int64_t position) const {
     return path == out_path && position > out_position;
 }
 
-bool MarksMakeClip(const ClipMarks& marks) {
-    const int in = NumberOf(marks.in_path);
-    const int out = NumberOf(marks.out_path);
-    return marks.in_position >= 0 &&
-           (in < out || (in == out && marks.in_position < marks.out_position));
+void ClipMarks::MarkIn(const std::string& path, std::int64_t position) {
+    in = {NumberOf(path), path, position};
+    out.number = -1;
+    out.position = -1;
+}
+
+void ClipMarks::MarkOut(const std::string& path, std::int64_t position) {
+    out = {NumberOf(path), path, position};
+}
+
+bool ClipMarks::ExportAllowed() const {
+    const bool out_after_in =
+        in.number < out.number || (in.number == out.number && in.position < out.position);
+    return out_after_in && in.position >= 0;
 }
 
 } // namespace korvex

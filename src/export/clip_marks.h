@@ -5,10 +5,9 @@
 
 namespace korvex {
 
-// The stretch to export: from a byte position of the mark-in recording to one of the mark-out
-// recording, as the channel's marks give them (its reader's position when each was set).
-// Recordings are told apart by their paths, compared as exact text.
-struct ClipMarks {
+// The stretch the clip export copies: from a byte position of the mark-in recording to one of
+// the mark-out recording. Recordings are told apart by their paths, compared as exact text.
+struct ClipRange {
     std::string in_path;
     std::int64_t in_position = -1;
     std::string out_path;
@@ -22,8 +21,31 @@ struct ClipMarks {
     bool PastEnd(const std::string& path, std::int64_t position) const;
 };
 
-// Whether the marks make a clip the panel exports: the mark-in point set, and the mark-out point
-// in a later recording (by number) or later in the same one.
-bool MarksMakeClip(const ClipMarks& marks);
+// One end of the stretch: a recording and the reader's byte position in it when the mark was
+// set.
+struct ClipMark {
+    int number = -1; // the recording's number (NumberOf); -1 when its name carries none
+    std::string path;
+    std::int64_t position = -1; // -1: not set
+};
+
+// The mark-in and the mark-out point the user has set. One user, one thread (the channel's on
+// the user-interface thread).
+struct ClipMarks {
+    ClipMark in;
+    ClipMark out;
+
+    // A new mark-in point; an earlier mark-out no longer counts (its number and position are
+    // cleared, its path stays), so an export needs a new one.
+    void MarkIn(const std::string& path, std::int64_t position);
+    // A new mark-out point; the mark-in point stays.
+    void MarkOut(const std::string& path, std::int64_t position);
+
+    // True when a mark-in is set and the mark-out lies after it: in a later recording (by
+    // number), or further on in the same one. Otherwise nothing is exported.
+    bool ExportAllowed() const;
+
+    ClipRange Range() const { return {in.path, in.position, out.path, out.position}; }
+};
 
 } // namespace korvex

@@ -1,16 +1,11 @@
 #include "export/clip_progress.h"
 
-#include "stream/recording_lookup.h"
-
 #include <algorithm>
 #include <filesystem>
 
 namespace korvex {
 
 namespace {
-
-// More recordings than a card holds: a folder whose names keep matching ends the walk here.
-constexpr std::size_t kMostRecordings = 100000;
 
 std::int64_t SizeOf(const std::string& path) {
     std::error_code error;
@@ -20,26 +15,22 @@ std::int64_t SizeOf(const std::string& path) {
 
 } // namespace
 
-void ClipProgress::Measure(const ClipMarks& marks) {
+void ClipProgress::Measure(const ClipRange& range, const std::vector<std::string>& chain) {
     stretches_.clear();
     total_ = 0;
     current_ = 0;
     last_ = 0;
-    for (std::string path = marks.in_path; !path.empty() && stretches_.size() < kMostRecordings;
-         path = NextOf(path)) {
+    for (const std::string& path : chain) {
         const std::int64_t size = SizeOf(path);
         Stretch stretch{path, 0, size, total_};
-        if (path == marks.in_path) {
-            stretch.from = std::clamp<std::int64_t>(marks.in_position, 0, size);
+        if (path == range.in_path) {
+            stretch.from = std::clamp<std::int64_t>(range.in_position, 0, size);
         }
-        if (path == marks.out_path) {
-            stretch.to = std::clamp<std::int64_t>(marks.out_position, stretch.from, size);
+        if (path == range.out_path) {
+            stretch.to = std::clamp<std::int64_t>(range.out_position, stretch.from, size);
         }
         total_ += stretch.to - stretch.from;
         stretches_.push_back(stretch);
-        if (path == marks.out_path) {
-            break;
-        }
     }
 }
 

@@ -14,10 +14,9 @@ namespace korvex {
 // One user, one thread (the export's worker).
 class ClipProgress {
 public:
-    // Finds the recordings from the mark-in one to the mark-out one by the next-recording rule
-    // (as far as they go) and their bytes between the marks. Lists the folder once for each
-    // recording, so it belongs on the worker's thread.
-    void Measure(const ClipMarks& marks);
+    // The bytes between the marks of `range` in the recordings of `chain` (from the mark-in one
+    // to the mark-out one, as far as they go).
+    void Measure(const ClipRange& range, const std::vector<std::string>& chain);
 
     // The fraction done, 0 to 1, once the recording `path` has been read up to `position`.
     double At(const std::string& path, std::int64_t position);

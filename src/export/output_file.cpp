@@ -1,7 +1,6 @@
 #include "export/output_file.h"
 
 #include <cerrno>
-#include <fcntl.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -14,30 +13,20 @@ constexpr std::size_t kBufferSize = 1 << 20;
 
 } // namespace
 
-OutputFile::~OutputFile() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-}
-
 bool OutputFile::Create(const std::string& path) {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
     path_ = path;
     error_.clear();
     buffer_.clear();
     buffer_.reserve(kBufferSize);
     flushed_ = 0;
-    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        return Fail("create", errno);
+    if (const std::error_code error = file_.Create(path)) {
+        return Fail("create", error);
     }
     return true;
 }
 
 bool OutputFile::Write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0 || !error_.empty()) {
+    if (!IsOpen() || !error_.empty()) {
         return false;
     }
     if (buffer_.size() + bytes.size() > kBufferSize && !Flush()) {
@@ -55,27 +44,24 @@ bool OutputFile::Write(std::span<const std::uint8_t> bytes) {
 }
 
 bool OutputFile::WriteAt(std::int64_t offset, std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0 || !error_.empty() || !Flush()) {
+    if (!IsOpen() || !error_.empty() || !Flush()) {
         return false;
     }
     return WriteAll(offset, bytes);
 }
 
 bool OutputFile::Close() {
-    if (fd_ < 0) {
+    if (!IsOpen()) {
         return true;
     }
-    bool ok = Flush();
-    // A card pulled or full shows itself only when the written pages reach it; a file system
-    // that cannot sync (EINVAL) has nothing to report.
-    if (ok && ::fdatasync(fd_) != 0 && errno != EINVAL) {
-        ok = Fail("write", errno);
+    if (!Flush() || !error_.empty()) {
+        file_.Discard();
+        return false;
     }
-    if (::close(fd_) != 0 && ok) {
-        ok = Fail("write", errno);
+    if (const std::error_code error = file_.Commit()) {
+        return Fail("write", error);
     }
-    fd_ = -1;
-    return ok && error_.empty();
+    return true;
 }
 
 bool OutputFile::Flush() {
@@ -92,12 +78,14 @@ bool OutputFile::Flush() {
 
 bool OutputFile::WriteAll(std::int64_t offset, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
-        const ssize_t done = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
+        const ssize_t done =
+            ::pwrite(file_.Descriptor(), bytes.data(), bytes.size(), static_cast<off_t>(offset));
         if (done < 0 && errno == EINTR) {
             continue;
         }
         if (done <= 0) {
-            return Fail("write", done < 0 ? errno : ENOSPC);
+            return Fail("write",
+                        std::error_code(done < 0 ? errno : ENOSPC, std::system_category()));
         }
         bytes = bytes.subspan(static_cast<std::size_t>(done));
         offset += done;
@@ -105,10 +93,9 @@ bool OutputFile::WriteAll(std::int64_t offset, std::span<const std::uint8_t> byt
     return true;
 }
 
-bool OutputFile::Fail(const char* action, int error) {
+bool OutputFile::Fail(const char* action, std::error_code error) {
     if (error_.empty()) {
-        error_ = std::string("cannot ") + action + " " + path_ + ": " +
-                 std::system_category().message(error);
+        error_ = std::string("cannot ") + action + " " + path_ + ": " + error.message();
     }
     return false;
 }

@@ -57,13 +57,19 @@ bool CTSBackup::Begin(const std::string& output_path, int frame_rate, int width,
     begun_ = true;
     avi_mode_ = IsAviOutput(output_path);
     output_path_ = output_path;
-    marks_ = {mark_in_path, mark_in_position, mark_out_path, mark_out_position};
+    range_ = {mark_in_path, mark_in_position, mark_out_path, mark_out_position};
     {
         std::lock_guard lock(result_mutex_);
         result_.output_path = output_path;
     }
+    chain_ = RecordingChain(mark_in_path, mark_out_path);
+    if (chain_.empty()) {
+        return FailBegin("no mark-in recording to export to " + output_path);
+    }
     // Replacing a recording of the clip would destroy what is to be copied.
-    if (SameFile(output_path, mark_in_path) || SameFile(output_path, mark_out_path)) {
+    if (std::ranges::any_of(chain_, [&](const std::string& recording) {
+            return SameFile(output_path, recording);
+        })) {
         return FailBegin("cannot write " + output_path + ": it is a recording of the clip");
     }
     if (avi_mode_) {
@@ -73,19 +79,19 @@ bool CTSBackup::Begin(const std::string& output_path, int frame_rate, int width,
     } else if (!output_.Create(output_path)) {
         return FailBegin(output_.Error());
     }
-    current_path_ = mark_in_path;
+    current_ = 0;
     return Start();
 }
 
 bool CTSBackup::Start() {
     thread_.Stop();
     if (avi_mode_ && !decoder_.Open()) {
-        avi_.Close();
+        avi_.Discard();
         return FailBegin("cannot open the AAC audio decoder for " + output_path_);
     }
     if (!thread_.Start([this] { Run(); })) {
-        avi_.Close();
-        output_.Close();
+        avi_.Discard();
+        output_.Discard();
         return FailBegin("cannot start the export of " + output_path_);
     }
     return true;
@@ -115,7 +121,7 @@ BackupOutcome CTSBackup::Outcome(Step step) {
 }
 
 void CTSBackup::Run() {
-    clip_progress_.Measure(marks_);
+    clip_progress_.Measure(range_, chain_);
     Step step = OpenFile() ? Step::kGoOn : Step::kFailed;
     while (step == Step::kGoOn && thread_.IsRunning()) {
         const std::span<const std::uint8_t> block = reader_.Next();
@@ -132,11 +138,7 @@ void CTSBackup::Run() {
 }
 
 bool CTSBackup::OpenFile() {
-    if (SameFile(current_path_, output_path_)) {
-        Fail("cannot read " + current_path_ + ": it is the clip being written");
-        return false;
-    }
-    if (!reader_.Open(current_path_)) {
+    if (!reader_.Open(CurrentPath())) {
         Fail(reader_.Error());
         return false;
     }
@@ -144,9 +146,11 @@ bool CTSBackup::OpenFile() {
 }
 
 CTSBackup::Step CTSBackup::NextRecording() {
-    const bool mark_out_ended = current_path_ == marks_.out_path;
-    const std::string next = mark_out_ended ? std::string() : NextOf(current_path_);
-    if (next.empty()) {
+    const bool mark_out_ended = CurrentPath() == range_.out_path;
+    const std::size_t next = current_ + 1;
+    // A recording deleted since the export began ends the clip early, as the end of the
+    // recordings does.
+    if (mark_out_ended || next == chain_.size() || !std::filesystem::exists(chain_[next])) {
         // Nothing follows to complete what is collected: the end of the data completes it.
         if (avi_mode_) {
             scan_.Finish(deliver_);
@@ -156,7 +160,7 @@ CTSBackup::Step CTSBackup::NextRecording() {
         }
         return mark_out_ended || past_end_ ? Step::kComplete : Step::kIncomplete;
     }
-    current_path_ = next;
+    current_ = next;
     return OpenFile() ? Step::kGoOn : Step::kFailed;
 }
 
@@ -166,11 +170,11 @@ CTSBackup::Step CTSBackup::TransportStreamBlock(std::span<const std::uint8_t> bl
     }
     const std::int64_t position = reader_.Position();
     Step step = Step::kGoOn;
-    if (marks_.Inside(current_path_, position)) {
+    if (range_.Inside(CurrentPath(), position)) {
         if (!Write(carried_) || !Write(block)) {
             step = Step::kFailed;
         }
-    } else if (marks_.PastEnd(current_path_, position)) {
+    } else if (range_.PastEnd(CurrentPath(), position)) {
         step = Step::kComplete;
     }
     carried_.clear();
@@ -187,7 +191,7 @@ CTSBackup::Step CTSBackup::WriteHead() {
         return Step::kFailed;
     }
     head_written_ = true;
-    if (marks_.Inside(current_path_, position)) {
+    if (range_.Inside(CurrentPath(), position)) {
         // A clip from the very start: the rest of the head's block belongs to it as well.
         return CopyFromRecording(head_end, position) ? Step::kGoOn : Step::kFailed;
     }
@@ -197,7 +201,7 @@ CTSBackup::Step CTSBackup::WriteHead() {
         std::max<std::int64_t>(0, position - static_cast<std::int64_t>(scan_.Unscanned()));
     carried_.resize(static_cast<std::size_t>(position - carried_from));
     if (reader_.ReadAt(carried_from, carried_) != carried_.size()) {
-        return Fail("cannot read " + current_path_);
+        return Fail("cannot read " + CurrentPath());
     }
     return Step::kGoOn;
 }
@@ -211,8 +215,8 @@ CTSBackup::Step CTSBackup::AviBlock(std::span<const std::uint8_t> block) {
 
 bool CTSBackup::Deliver(ForwardPesScan::Stream stream, std::span<const std::uint8_t> pes) {
     const std::int64_t position = reader_.Position();
-    if (!marks_.Inside(current_path_, position)) {
-        past_end_ = marks_.PastEnd(current_path_, position);
+    if (!range_.Inside(CurrentPath(), position)) {
+        past_end_ = range_.PastEnd(CurrentPath(), position);
         return !past_end_;
     }
     return stream == ForwardPesScan::Stream::kVideo ? WriteVideo(pes) : WriteAudio(pes);
@@ -262,7 +266,7 @@ bool CTSBackup::CopyFromRecording(std::int64_t from, std::int64_t to) {
             std::min<std::int64_t>(to - from, static_cast<std::int64_t>(piece.size())));
         const std::size_t got = reader_.ReadAt(from, {piece.data(), wanted});
         if (got == 0) {
-            Fail("cannot read " + current_path_);
+            Fail("cannot read " + CurrentPath());
             return false;
         }
         if (!Write({piece.data(), got})) {
@@ -282,7 +286,7 @@ bool CTSBackup::Write(std::span<const std::uint8_t> bytes) {
 }
 
 void CTSBackup::ReportProgress() {
-    const double fraction = clip_progress_.At(current_path_, reader_.Position());
+    const double fraction = clip_progress_.At(CurrentPath(), reader_.Position());
     progress_.store(fraction);
     const int thousandths = static_cast<int>(fraction * 1000);
     if (thousandths != thousandths_posted_ && sink_ != nullptr) {
@@ -311,17 +315,15 @@ bool CTSBackup::FailBegin(std::string error) {
 void CTSBackup::End(BackupOutcome outcome) {
     BackupResult result;
     result.output_path = output_path_;
-    if (avi_mode_) {
-        result.video_frames = avi_.VideoFrames();
-        if (!avi_.Close()) {
-            Fail(avi_.Error());
-        }
-        result.bytes_written = avi_.BytesWritten();
-    } else {
-        if (!output_.Close()) {
-            Fail(output_.Error());
-        }
-        result.bytes_written = output_.Position();
+    result.video_frames = avi_.VideoFrames();
+    // A clip that ends early is kept, since what it holds plays; a failed one is dropped.
+    if (error_.empty() && !(avi_mode_ ? avi_.Close() : output_.Close())) {
+        Fail(avi_mode_ ? avi_.Error() : output_.Error());
+    }
+    result.bytes_written = avi_mode_ ? avi_.BytesWritten() : output_.Position();
+    if (!error_.empty()) {
+        avi_.Discard();
+        output_.Discard();
     }
     reader_.Close();
     result.outcome = error_.empty() ? outcome : BackupOutcome::kFailed;

@@ -48,10 +48,13 @@ public:
     CTSBackup(const CTSBackup&) = delete;
     CTSBackup& operator=(const CTSBackup&) = delete;
 
-    // Opens the output (replacing a file of that name) and starts the export of the marks.
-    // `frame_rate`, `width` and `height` describe the pictures of an AVI clip. False when the
-    // output or the audio decoder cannot be opened or no thread can be started: the finish
-    // message (kFailed) is posted and nothing is left open.
+    // Opens the output and starts the export of the marks. The clip is written beside the
+    // output path and takes its name at the end, so that a file of that name stays whole until
+    // the new clip exists: a clip that ends early is kept (kIncomplete, kStopped), a failed one
+    // is dropped. `frame_rate`, `width` and `height` describe the pictures of an AVI clip.
+    // False when the output is a recording of the clip (or a link to one), when the output or
+    // the audio decoder cannot be opened or no thread can be started: the finish message
+    // (kFailed) is posted and nothing is left open. Lists the folder of the recordings once.
     bool Begin(const std::string& output_path, int frame_rate, int width, int height,
                const std::string& mark_in_path, std::int64_t mark_in_position,
                const std::string& mark_out_path, std::int64_t mark_out_position);
@@ -89,6 +92,7 @@ private:
     void ReportProgress();
     Step Fail(std::string error);
     bool FailBegin(std::string error);
+    const std::string& CurrentPath() const { return chain_[current_]; }
     // Closes the output and tells how the export ended.
     void End(BackupOutcome outcome);
     void Publish(const BackupResult& result);
@@ -97,7 +101,8 @@ private:
     const std::int64_t id_;
 
     // Set by Begin, then read by the worker only.
-    ClipMarks marks_;
+    ClipRange range_;
+    std::vector<std::string> chain_; // the recordings from the mark-in one to the mark-out one
     std::string output_path_;
     bool avi_mode_ = false;
     bool begun_ = false;
@@ -107,7 +112,7 @@ private:
     OutputFile output_;
     AacDecoder decoder_;
     BlockReader reader_;
-    std::string current_path_;
+    std::size_t current_ = 0; // in chain_
     ForwardPesScan scan_;
     const ForwardPesScan::Delivery deliver_;
     bool head_written_ = false;

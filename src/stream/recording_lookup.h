@@ -2,6 +2,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace korvex {
 
@@ -20,5 +22,24 @@ std::string FolderOf(std::string_view path);
 // folder is searched afresh every time, so recordings added later are found.
 std::string PreviousOf(std::string_view path);
 std::string NextOf(std::string_view path);
+
+// The recordings of one folder as listed once, so that many lookups cost one listing.
+class RecordingFolder {
+public:
+    // Lists the ".ts" files of `folder` (a path up to and including its last '/').
+    explicit RecordingFolder(std::string folder);
+
+    // PreviousOf (step -1) or NextOf (step +1) of `path` in this listing.
+    std::string NeighbourOf(std::string_view path, int step) const;
+
+private:
+    std::string folder_;
+    std::vector<std::string> names_;                // in the order the folder lists them
+    std::unordered_map<int, std::size_t> numbered_; // number -> first name carrying it
+};
+
+// The recordings from `first` on by the next-recording rule, up to and with `last` or as far as
+// they go, from one listing of the folder of `first`.
+std::vector<std::string> RecordingChain(const std::string& first, const std::string& last);
 
 } // namespace korvex

@@ -71,6 +71,28 @@ TEST(IniFile, RewriteChangesOnlyTheKeysSet) {
                                 "key=value\r\n");
 }
 
+// A line break in a name or a value, or an '=' in a key, would add keys of its own: refused.
+TEST(IniFile, RefusesWhatWouldAddLines) {
+    IniFile file = IniFile::Parse("[Config]\nSnapshot Path=/old/\n");
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } cases[] = {
+        {"Config", "Snapshot Path", "/new/\nUIMode=2"},
+        {"Config", "Snapshot Path", "/new/\r"},
+        {"Config", "UIMode\nDisplayMode", "1"},
+        {"Config", "UIMode=2", "1"},
+        {"Config]\n[Other", "UIMode", "1"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(file.Set(c.section, c.key, c.value)) << c.key << " " << c.value;
+    }
+    EXPECT_EQ(file.Serialize(), "[Config]\nSnapshot Path=/old/\n");
+    EXPECT_TRUE(file.Set("Config", "Snapshot Path", "/new/"));
+    EXPECT_EQ(file.Get("Config", "Snapshot Path"), "/new/");
+}
+
 TEST(IniFile, MissingFileReadsEmptyAndIsCreatedOnSave) {
     test::TempDir dir;
     IniFile file = IniFile::Load(dir / "Config.ini");

@@ -2,6 +2,7 @@
 #include "settings_fixture.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvex {
 namespace {
@@ -154,6 +155,12 @@ TEST(DecimalText, ParsesLikeTheStandardConversionWithAPoint) {
     EXPECT_EQ(FormatDecimal(120.528903), "120.528903");
     EXPECT_EQ(FormatDecimal(-0.0000004), "-0.000000");
     EXPECT_EQ(FormatDecimal(0), "0.000000");
+    // The largest values need every digit: each is written in full and reads back.
+    for (const double large : {1e300, -std::numeric_limits<double>::max()}) {
+        const std::string text = FormatDecimal(large);
+        EXPECT_TRUE(text.ends_with(".000000")) << text;
+        EXPECT_EQ(ParseDecimal(text), large) << text;
+    }
 }
 
 } // namespace

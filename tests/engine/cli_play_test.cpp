@@ -270,6 +270,11 @@ TEST_F(CliPlay, UnusableArgumentsAndSourcesAreRefusedWithAReason) {
         {recording + " --seek 0", 2, "thousandths 1-1000"},
         {recording + " --next --previous", 2, "exclude each other"},
         {recording + " --play-at 2024-05-17", 2, "YYYY-MM-DD HH:MM"},
+        {recording + " --play-at '2024-13-45 99:99'", 2, "valid local \"YYYY-MM-DD HH:MM\""},
+        {recording + " --play-at '2023-02-29 10:00'", 2, "valid local \"YYYY-MM-DD HH:MM\""},
+        {recording + " --play-at '2024-05-17 24:00'", 2, "valid local \"YYYY-MM-DD HH:MM\""},
+        {"'" + text_file + "' --play-at '2024-05-17 10:00'", 2,
+         "--play-at needs a recording whose name carries a number"},
         {recording + " --pictures", 2, "a value is missing"},
         {"'" + text_file + "' --unpaced --sound null", 1, "no picture was shown"},
     };

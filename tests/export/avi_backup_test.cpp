@@ -63,7 +63,7 @@ TEST(AviBackup, PicturesAndSoundOfTheMarkedRange) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ClipMarks marks{Recording(c.in_recording).path.string(),
+        const ClipRange marks{Recording(c.in_recording).path.string(),
                               WherePictureCompletes(c.in_recording, c.first_picture - 1),
                               Recording(c.out_recording).path.string(),
                               WherePictureCompletes(c.out_recording, c.out_after_picture)};
@@ -113,7 +113,7 @@ TEST(AviBackup, MarkInsideAGroupStartsWithOtherPictures) {
         ++first;
     }
     ASSERT_LT(first, 2 * kGop);
-    const ClipMarks marks{Recording(1).path.string(), WherePictureCompletes(1, first - 1),
+    const ClipRange marks{Recording(1).path.string(), WherePictureCompletes(1, first - 1),
                           Recording(1).path.string(), WherePictureCompletes(1, 2 * kGop + 10)};
     const auto expected = test::ExpectedPictures(Chain(1, 1), marks);
     ASSERT_EQ(expected.front(), (mkcard::BlockCode{Recording(1).number, first}));

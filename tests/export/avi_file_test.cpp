@@ -146,15 +146,20 @@ TEST(AviFile, CreateFailsWithTheReason) {
         std::string path;
         int frame_rate;
         std::string reason;
+        int width = 320;
+        int height = 180;
     };
     const Case cases[] = {
         {(dir / "missing" / "a.avi").string(), 30, "No such file or directory"},
         {(dir / "plain" / "a.avi").string(), 30, "Not a directory"},
         {(dir / "a.avi").string(), 0, "pictures per second"},
+        {(dir / "a.avi").string(), 30, "no picture size 0x0", 0, 0},
+        {(dir / "a.avi").string(), 30, "no picture size 320x0", 320, 0},
+        {(dir / "a.avi").string(), 30, "no picture size 0x180", 0, 180},
     };
     for (const Case& c : cases) {
         CAviFile avi;
-        EXPECT_FALSE(avi.Create(c.path, 320, 180, c.frame_rate)) << c.path;
+        EXPECT_FALSE(avi.Create(c.path, c.width, c.height, c.frame_rate)) << c.path;
         EXPECT_FALSE(avi.IsOpen());
         EXPECT_NE(avi.Error().find(c.path), std::string::npos) << avi.Error();
         EXPECT_NE(avi.Error().find(c.reason), std::string::npos) << avi.Error();

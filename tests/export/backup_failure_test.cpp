@@ -9,6 +9,7 @@
 #include "shared_card.h"
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <atomic>
 #include <future>
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ std::string Recording(int index) {
     return Card().Recording(index);
 }
 
-ClipMarks AllThree() {
+ClipRange AllThree() {
     return {Recording(0), 0, Recording(2), std::numeric_limits<std::int64_t>::max()};
 }
 
@@ -82,10 +83,102 @@ TEST(BackupFailure, RecordingsThatCannotBeRead) {
     EXPECT_TRUE(test::ReadFile(Recording(0)) == before);
 }
 
+// Every recording of the clip is refused as its output, under any name that leads to it, and
+// is left as it was.
+TEST(BackupFailure, OutputThatIsARecordingOfTheClip) {
+    const std::filesystem::path link = Card() / "link.nts";
+    const std::filesystem::path hard = Card() / "hard.nts";
+    std::filesystem::create_symlink(Recording(1), link);
+    std::filesystem::create_hard_link(Recording(2), hard);
+    const std::string before = test::ReadFile(Recording(1));
+    for (const std::string& output : {Recording(1), link.string(), hard.string()}) {
+        SCOPED_TRACE(output);
+        const test::ExportRun run = test::RunExport(output, AllThree());
+        EXPECT_FALSE(run.begun);
+        ExpectFailureNotice(run, output, "a recording of the clip");
+    }
+    EXPECT_TRUE(test::ReadFile(Recording(1)) == before);
+    EXPECT_TRUE(test::ReadFile(hard) == test::ReadFile(Recording(2)));
+}
+
+// A file of the chosen name stays whole until the new clip exists: a failed export leaves it as
+// it was, a finished one replaces it; no temporary file is left beside it.
+TEST(BackupFailure, ExistingFileIsReplacedOnlyByAWholeClip) {
+    test::TempDir dir;
+    for (const char* name : {"old.nts", "old.avi"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path output = test::WriteFile(dir / name, "the user's old file");
+        const std::string missing = (Card().Card().folder / "REC_0000.ts").string();
+        const test::ExportRun failed = test::RunExport(output, {missing, 0, Recording(2), 1000});
+        EXPECT_EQ(failed.result.outcome, BackupOutcome::kFailed);
+        EXPECT_EQ(test::ReadFile(output), "the user's old file");
+
+        const ClipRange marks = AllThree();
+        test::RecordingMessageSink sink;
+        std::string seen_while_running;
+        sink.SetObserver([&](const test::RecordingMessageSink::Record& record) {
+            if (record.message.id == kMessageExportProgress && seen_while_running.empty()) {
+                seen_while_running = test::ReadFile(output);
+            }
+        });
+        {
+            CTSBackup backup(&sink);
+            ASSERT_TRUE(backup.Begin(output, 30, 320, 180, marks.in_path, marks.in_position,
+                                     marks.out_path, marks.out_position));
+            while (backup.IsRunning()) {
+                std::this_thread::yield();
+            }
+            EXPECT_EQ(backup.Result().outcome, BackupOutcome::kFinished);
+        }
+        EXPECT_EQ(seen_while_running, "the user's old file");
+        if (std::string(name).ends_with(".nts")) {
+            EXPECT_TRUE(test::ReadFile(output) ==
+                        test::ExpectedTsClip({Recording(0), Recording(1), Recording(2)}, marks));
+        } else {
+            EXPECT_EQ(test::ProbeStreams(output).at("streams.stream.0.codec_name"), "h264");
+        }
+    }
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"old.avi", "old.nts"}));
+}
+
+// A recording deleted while the export runs ends the clip early: what was copied is kept and
+// the notice says the clip is incomplete. A failed clip is removed.
+TEST(BackupFailure, RecordingDeletedWhileExporting) {
+    test::TempDir dir;
+    std::vector<std::string> copies;
+    for (int index = 0; index < 3; ++index) {
+        const auto copy = dir.path() / std::filesystem::path(Recording(index)).filename();
+        std::filesystem::copy_file(Recording(index), copy);
+        copies.push_back(copy.string());
+    }
+    const ClipRange marks{copies[0], 0, copies[2], std::numeric_limits<std::int64_t>::max()};
+    const std::string output = (dir / "clip.nts").string();
+    test::RecordingMessageSink sink;
+    sink.SetObserver([&](const test::RecordingMessageSink::Record& record) {
+        if (record.message.id == kMessageExportProgress) {
+            std::filesystem::remove(copies[2]);
+        }
+    });
+    CTSBackup backup(&sink);
+    ASSERT_TRUE(backup.Begin(output, 30, 320, 180, marks.in_path, marks.in_position, marks.out_path,
+                             marks.out_position));
+    while (backup.IsRunning()) {
+        std::this_thread::yield();
+    }
+    const BackupResult result = backup.Result();
+    EXPECT_EQ(result.outcome, BackupOutcome::kIncomplete) << result.error;
+    EXPECT_TRUE(test::ReadFile(output) == test::ExpectedTsClip({copies[0], copies[1]}, marks));
+}
+
 // The mark-out recording is never reached: the output holds everything read and is closed, and
 // the notice says how much that was.
 TEST(BackupFailure, RecordingsEndBeforeTheMarkOut) {
-    const ClipMarks marks{Recording(0), 100000, (Card().Card().folder / "REC_0009.ts").string(),
+    const ClipRange marks{Recording(0), 100000, (Card().Card().folder / "REC_0009.ts").string(),
                           5000};
     for (const char* name : {"short.nts", "short.avi"}) {
         SCOPED_TRACE(name);
@@ -129,7 +222,7 @@ TEST(BackupFailure, DeletedWhileRunning) {
                 }
             }
         });
-        const ClipMarks marks = AllThree();
+        const ClipRange marks = AllThree();
         ASSERT_TRUE(backup->Begin(output, 30, 320, 180, marks.in_path, marks.in_position,
                                   marks.out_path, marks.out_position));
         const std::int64_t id = backup->Id();

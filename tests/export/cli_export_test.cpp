@@ -111,6 +111,7 @@ TEST(CliExport, DiskThatFillsUp) {
                   std::string::npos)
             << run.err;
         EXPECT_EQ(run.err.find("Finish Backup"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(output)) << "a failed clip is removed";
     }
 }
 

@@ -27,7 +27,7 @@ std::int64_t EndOfBlockHolding(std::int64_t offset, std::int64_t length, std::in
     return std::min(size, (last / kBlock + 1) * kBlock);
 }
 
-std::string ExpectedTsClip(const std::vector<std::string>& chain, const ClipMarks& marks) {
+std::string ExpectedTsClip(const std::vector<std::string>& chain, const ClipRange& marks) {
     const std::string first = ReadFile(chain.front());
     if (first.size() < kHeadSize || first[0] != 0x47 || first[kPacket] != 0x47) {
         throw std::runtime_error("not a generated recording: " + chain.front());
@@ -65,7 +65,7 @@ std::string ExpectedTsClip(const std::vector<std::string>& chain, const ClipMark
 }
 
 std::vector<mkcard::BlockCode> ExpectedPictures(const std::vector<mkcard::WrittenRecording>& chain,
-                                                const ClipMarks& marks) {
+                                                const ClipRange& marks) {
     std::vector<mkcard::BlockCode> pictures;
     for (std::size_t r = 0; r < chain.size(); ++r) {
         const mkcard::WrittenRecording& recording = chain[r];

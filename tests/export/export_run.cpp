@@ -6,7 +6,7 @@
 
 namespace korvex::test {
 
-ExportRun RunExport(const std::string& output, const ClipMarks& marks,
+ExportRun RunExport(const std::string& output, const ClipRange& marks,
                     const ClipPictures& pictures) {
     RecordingMessageSink sink;
     ExportRun run;

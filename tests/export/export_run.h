@@ -27,7 +27,7 @@ struct ClipPictures {
 };
 
 // Begins the export and waits for its finish message; the export object is gone afterwards.
-ExportRun RunExport(const std::string& output, const ClipMarks& marks,
+ExportRun RunExport(const std::string& output, const ClipRange& marks,
                     const ClipPictures& pictures = {});
 
 // Every message of the export `id` in `sink`: the progress values and the outcomes.

@@ -41,7 +41,7 @@ TEST(TsBackup, ClipIsTheHeadAndTheBlocksInsideTheMarks) {
     struct Case {
         const char* name;
         const char* output;
-        ClipMarks marks;
+        ClipRange marks;
         std::vector<int> chain; // recordings read
     };
     const Case cases[] = {
