@@ -161,6 +161,9 @@ TEST_F(MapView, TheInstalledPageDrawsTheRouteWithoutTiles) {
                      "document.getElementById('map_lat').value = '0'; refreshMap();");
     EXPECT_EQ(Drawn(Page()).points.size(), 2);
 
+    QEventLoop settle; // let the compositor catch up before the picture is taken
+    QTimer::singleShot(500, &settle, &QEventLoop::quit);
+    settle.exec();
     view_->grab().save(QString::fromStdString(
         (std::filesystem::path(KORVEX_SCREENSHOT_FOLDER) / "map_view_offline.png").string()));
     // Offline: a plain background and the note, but the route is there.
