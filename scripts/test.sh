@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the test trees, starts the services the tests need and runs
 # every test: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer, the
-# threading tests under ThreadSanitizer, and the fuzz targets briefly.
+# threading tests under ThreadSanitizer, the web engine tests (which cannot run under a
+# sanitizer) in a plain build, and the fuzz targets briefly.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -36,12 +37,13 @@ run_suite() {
     [[ ${PIPESTATUS[0]} -eq 0 ]] || status=1
 }
 
-run_suite suite build-asan -- -DKORVEX_SANITIZE=address,undefined
+run_suite suite build-asan -LE webengine -- -DKORVEX_SANITIZE=address,undefined
+run_suite webengine build-plain -L webengine -- -DKORVEX_WITH_BENCH=OFF
 run_suite threads build-tsan -L threads -- -DKORVEX_SANITIZE=thread -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_BENCH=OFF
 run_suite fuzz build-fuzz -L fuzz -- -DKORVEX_FUZZ=ON -DKORVEX_WITH_QT=OFF -DKORVEX_WITH_BENCH=OFF \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 
-# One closing line over the three runs.
+# One closing line over every run.
 passed=0
 failed=0
 while read -r _ _ _ fails _ _ _ _ total; do

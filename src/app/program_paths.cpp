@@ -49,11 +49,26 @@ std::filesystem::path ProgramFolder() {
     return error ? std::filesystem::current_path() : executable.parent_path();
 }
 
+std::filesystem::path ProgramDataFolder(const std::filesystem::path& program_folder) {
+    if (program_folder.filename() == "bin") {
+        const std::filesystem::path installed = program_folder.parent_path() / "share" / "korvex";
+        std::error_code error;
+        if (std::filesystem::is_directory(installed, error)) {
+            return installed;
+        }
+    }
+    return program_folder;
+}
+
+std::filesystem::path UserConfigFolder() {
+    return ConfigHome() / "korvex";
+}
+
 std::filesystem::path ConfigFileLocation(const std::filesystem::path& program_folder) {
     if (::access(program_folder.c_str(), W_OK) == 0) {
         return program_folder / "Config.ini";
     }
-    return ConfigHome() / "korvex" / "Config.ini";
+    return UserConfigFolder() / "Config.ini";
 }
 
 std::filesystem::path DefaultSnapshotFolder() {

@@ -7,6 +7,13 @@ namespace korvex {
 // The folder of the running executable, with "Language/", "map/" and "offset_min.bin" beside it.
 std::filesystem::path ProgramFolder();
 
+// Where the program's data lie: beside the program in the build tree, PREFIX/share/korvex/ when
+// the program is installed in PREFIX/bin/ (the folder that exists decides).
+std::filesystem::path ProgramDataFolder(const std::filesystem::path& program_folder);
+
+// The user's own Korvex folder: $XDG_CONFIG_HOME/korvex (~/.config/korvex when unset).
+std::filesystem::path UserConfigFolder();
+
 // "Config.ini" beside the program when that folder is writable, otherwise
 // $XDG_CONFIG_HOME/korvex/Config.ini (~/.config/korvex/Config.ini when unset).
 std::filesystem::path ConfigFileLocation(const std::filesystem::path& program_folder);
