@@ -106,6 +106,7 @@ void VideoSurface::Borrow(const PicturePlanes& picture, int width, int height,
     format_ = Format::kYuv420;
     width_ = width;
     height_ = height;
+    colour_ = picture.colour;
     for (size_t i = 0; i < 3; ++i) {
         borrowed_[i] = picture.data[i];
         stride_[i] = picture.stride[i];
