@@ -67,13 +67,23 @@ bool ReaderRig::ConsumeUntil(const std::function<bool()>& done) {
 }
 
 bool ReaderRig::TakePictures(std::size_t count) {
-    return ConsumeUntil([&] {
-        PacketRecord record;
-        if (pictures_.size() < count && video.Get(record)) {
-            pictures_.push_back(Take(record));
+    // Exactly `count` pictures: the rest stays queued (ConsumeUntil would take all there is).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    PacketRecord record;
+    while (pictures_.size() < count) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
         }
-        return pictures_.size() >= count;
-    });
+        if (video.Get(record)) {
+            pictures_.push_back(Take(record));
+            continue;
+        }
+        while (audio.Get(record)) {
+            audio_.push_back(Take(record));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
 }
 
 bool ReaderRig::AwaitFullBuffer() const {
