@@ -62,9 +62,9 @@ void SheetWriter::Row(const QString& caption, const SheetItems& items) {
         painter_.drawPixmap(x, y_, picture);
         painter_.setPen(QColor(theme::kSecondaryText));
         painter_.drawText(
-            QRect(x, y_ + picture.height() + 1, std::max(picture.width(), 60), kNoteHeight - 2),
+            QRect(x, y_ + picture.height() + 1, std::max(picture.width(), 80), kNoteHeight - 2),
             Qt::AlignLeft | Qt::AlignVCenter, note);
-        x += std::max(picture.width(), 60) + kGap;
+        x += std::max(picture.width(), 80) + kGap;
         line_height = std::max(line_height, picture.height());
     }
     y_ += std::max(line_height + kNoteHeight, 18) + kGap / 2;

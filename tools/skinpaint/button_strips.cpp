@@ -150,3 +150,15 @@ QImage Thumb(QSize size) {
 }
 
 } // namespace korvex::skinpaint
+
+namespace korvex::skinpaint {
+
+QImage LowThumb(QSize size) {
+    QImage image = NewPicture(size, Qt::black);
+    QPainter painter(&image);
+    const QImage knob = Thumb(QSize(size.width(), 10));
+    painter.drawImage(0, (size.height() - knob.height()) / 2, knob);
+    return image;
+}
+
+} // namespace korvex::skinpaint

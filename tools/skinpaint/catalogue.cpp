@@ -76,7 +76,7 @@ std::vector<CataloguedPicture> Catalogue(const QString& icon_svg) {
         {445, {597, 8}, TrackStrip},
         {151, {33, 18}, Thumb},
         {155, {9, 16}, Thumb},
-        {154, {9, 16}, Thumb},
+        {154, {9, 16}, LowThumb},
         {159, {202, 46}, [](QSize size) { return VolumeBars(size, true); }},
         {160, {202, 46}, [](QSize size) { return VolumeBars(size, false); }},
         {444, {152, 35}, [](QSize size) { return VolumeBars(size, true); }},

@@ -17,6 +17,8 @@ QImage TrackStrip(QSize strip);
 
 // Slider knobs; they are ORed onto the track, so their surround is black.
 QImage Thumb(QSize size);
+// The speed knob: only its middle eight rows show on the low speed tracks, so it is drawn there.
+QImage LowThumb(QSize size);
 
 QImage VolumeBars(QSize size, bool lit);
 QImage GSensorGraph(QSize size);
