@@ -1,5 +1,6 @@
 #include "ui/recording_bars_view.h"
 
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <numeric>
@@ -53,6 +54,26 @@ TEST(RecordingBarsView, ClearGreysEveryCellAndUnmarksTheCalendar) {
     }
     window.resize(1024, 800);
     window.grab().save("recording_bars_mode0.png");
+}
+
+QPoint CellCentre(CGridCtrl& bar, int column) {
+    int left = 0;
+    for (int before = 0; before < column; ++before) {
+        left += bar.ColumnWidth(before);
+    }
+    return {left + bar.ColumnWidth(column) / 2, bar.height() / 2};
+}
+
+TEST(RecordingBarsView, AnHourClickTakesTheFocusFromTheOtherHourBar) {
+    QWidget window;
+    RecordingBarsView view(window, 0, kToday);
+    CGridCtrl& hours = view.Grid(BarGrid::kHours);
+    CGridCtrl& late_hours = view.Grid(BarGrid::kLateHours);
+    QTest::mouseClick(&hours, Qt::LeftButton, {}, CellCentre(hours, 3));
+    ASSERT_EQ(hours.FocusColumn(), 3);
+    QTest::mouseClick(&late_hours, Qt::LeftButton, {}, CellCentre(late_hours, 2));
+    EXPECT_EQ(late_hours.FocusColumn(), 2);
+    EXPECT_EQ(hours.FocusColumn(), -1);
 }
 
 } // namespace
