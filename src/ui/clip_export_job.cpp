@@ -2,14 +2,33 @@
 
 #include "export/ts_backup.h"
 
+#include <filesystem>
+
 namespace korvex {
 
 ClipExportJob::ClipExportJob(MessageSink* sink) : sink_(sink) {}
 
-ClipExportJob::~ClipExportJob() = default;
+ClipExportJob::~ClipExportJob() {
+    StopAndDiscard();
+}
+
+void ClipExportJob::StopAndDiscard() {
+    if (!worker_) {
+        return;
+    }
+    worker_->Stop();
+    // The worker keeps what a stopped export had written, under the chosen name; nobody asked
+    // for that part of the clip, and it would pass for the whole one.
+    if (const BackupResult ended = worker_->Result(); ended.outcome == BackupOutcome::kStopped) {
+        std::error_code ignored;
+        std::filesystem::remove(ended.output_path, ignored);
+    }
+    worker_.reset();
+    running_ = false;
+}
 
 bool ClipExportJob::Start(const ClipExportRequest& request) {
-    worker_.reset();
+    StopAndDiscard();
     worker_ = std::make_unique<CTSBackup>(sink_);
     result_.reset();
     thousandths_ = 0;

@@ -26,13 +26,13 @@ struct ClipExportRequest {
 class ClipExportJob {
 public:
     explicit ClipExportJob(MessageSink* sink);
-    // Stops a running export; its clip is left as the worker leaves a stopped one.
+    // Stops a running export and removes the part of its clip written so far.
     ~ClipExportJob();
     ClipExportJob(const ClipExportJob&) = delete;
     ClipExportJob& operator=(const ClipExportJob&) = delete;
 
-    // Stops and drops an earlier export, then starts this one. False when it could not start;
-    // its finish message still follows.
+    // Stops an earlier export (as the destructor does), then starts this one. False when it could
+    // not start; its finish message still follows.
     bool Start(const ClipExportRequest& request);
 
     // Takes a panel message: true when it was this export's. Progress and end are then up to
@@ -46,6 +46,8 @@ public:
     std::optional<BackupResult> Result() const { return result_; }
 
 private:
+    void StopAndDiscard();
+
     MessageSink* const sink_;
     std::unique_ptr<CTSBackup> worker_;
     bool running_ = false;

@@ -1,5 +1,7 @@
 #include "ui/panel_readouts.h"
 
+#include "audio/volume_slider.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -2,6 +2,7 @@
 
 #include "app/message_sink.h"
 #include "controls/skin_dialog.h"
+#include "positioning/gps_text_parser.h"
 #include "ui/panel_readouts.h"
 #include "ui/panel_services.h"
 
@@ -11,6 +12,7 @@
 #include <string>
 
 class QLabel;
+class QMouseEvent;
 class QTimer;
 
 namespace korvex {
@@ -64,21 +66,25 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     enum class SliderTag { kPosition = 1, kVolume = 2, kSpeed = 3 };
 
-    void CreateCommandButtons();
-    void CreateSliders();
     void CreateReadouts();
+    void CreateSliders();
+    void CreateCommandButtons();
     void PlaceChildren();
     void RefreshTooltips();
     void RefreshUnitLabel();
+    void RunCommand(int control);
     void OnSliderReleased(int tag, int position);
     void SetSpeedSlider(int position);
     void ReadSystemVolume();
     void WriteSystemVolume(int position);
-    void Repaint();
+    void DestroyChannel();
+    // Draws the speed, the graph and the compass with the position texts from `record`.
+    void Redraw(const GpsRecord& record);
     QString Tr(const char* key) const;
     CSettings& Settings() const;
 
@@ -86,9 +92,9 @@ private:
     void TakeSnapshot();
     void SavePlayingFile();
     void ExportClip();
-    void OnExportProgress(const Message& message);
-    void OnExportFinished(const Message& message);
+    // The Backup button's picture and tooltip and the mark bar's line, as the export stands.
     void ShowExportState();
+    void OnExportFinished();
     void RunConfig();
     void RunSdCardSetup();
     void RunMapKey();
@@ -107,6 +113,8 @@ private:
     QPixmap compass_background_;
     QPixmap volume_grey_;
     QPixmap volume_green_;
+    QPixmap graph_;   // as last drawn
+    QPixmap compass_; // as last drawn
 
     CVxSkinSldButton* position_slider_ = nullptr;
     CVxSkinSldButton* volume_slider_ = nullptr;
@@ -118,6 +126,7 @@ private:
     QLabel* picture_count_ = nullptr;
     QTimer* picture_count_timer_ = nullptr;
 
+    int backup_picture_ = 0; // the Backup button's skin picture now
     bool sound_on_ = true;
     // The sound device outlives the channel that plays through it.
     std::unique_ptr<SoundDriver> sound_;
