@@ -74,4 +74,9 @@ int VolumeBarGreyWidth(int position) {
     return std::clamp(position * 202 / 28, 0, 202);
 }
 
+int NearestVolumeSliderPosition(unsigned volume) {
+    const long steps = std::lround(volume / static_cast<double>(kVolumeSliderStep));
+    return kVolumeSliderLast - static_cast<int>(std::clamp(steps, 0L, long{kVolumeSliderLast}));
+}
+
 } // namespace korvex
