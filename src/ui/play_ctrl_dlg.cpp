@@ -106,7 +106,7 @@ CPlayCtrlDlg::CPlayCtrlDlg(QWidget* parent, PanelHost& host, PanelServices servi
     CreateCommandButtons();
     RefreshTooltips();
     PlaceChildren();
-    Redraw(GpsRecord{});
+    DrawInstruments(GpsRecord{}); // the speed keeps its "000" until the first record
 
     picture_count_ = new QLabel(this);
     picture_count_->setObjectName(QStringLiteral("pictureCount"));
@@ -410,6 +410,10 @@ void CPlayCtrlDlg::PushGSensorSample() {
 void CPlayCtrlDlg::Redraw(const GpsRecord& record) {
     speed_readout_->SetText(
         QString::fromStdString(SpeedText(record.speed, Settings().unit_of_speed)));
+    DrawInstruments(record);
+}
+
+void CPlayCtrlDlg::DrawInstruments(const GpsRecord& record) {
     const PanelLayout& layout = PanelLayoutFor(ui_mode_);
     graph_ = DrawGSensorGraph(graph_background_, history_.Samples(), layout);
     compass_ = DrawCompass(compass_background_, needle_, record.course,

@@ -83,8 +83,10 @@ private:
     void ReadSystemVolume();
     void WriteSystemVolume(int position);
     void DestroyChannel();
-    // Draws the speed, the graph and the compass with the position texts from `record`.
+    // The speed, then the instruments, from `record`.
     void Redraw(const GpsRecord& record);
+    // The graph of the history, and the compass with the position texts of `record`.
+    void DrawInstruments(const GpsRecord& record);
     QString Tr(const char* key) const;
     CSettings& Settings() const;
 
