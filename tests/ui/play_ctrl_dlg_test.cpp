@@ -13,13 +13,18 @@
 #include "recording_prompts.h"
 #include "temp_dir.h"
 #include "ui/panel_host.h"
+#include "ui/panel_mark_bar.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
 #include "video/memory_video_output.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -341,16 +346,52 @@ TEST_F(Panel, ExportsTheMarkedClip) {
 
     Press(239);
     auto* backup = Child(QStringLiteral("button239"));
+    auto* mark_bar = Child<PanelMarkBar>("markBar");
+    // While it runs: the progress on the mark bar and in the tooltip.
+    EXPECT_EQ(backup->toolTip(), "Backup 0 %");
+    EXPECT_EQ(mark_bar->Progress(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(prompts_.Messages().size(), 1, 60000);
     const std::string clip = (dir_ / "clip.avi").string();
     EXPECT_EQ(prompts_.Messages().front().toStdString(), clip + " Finish Backup");
     EXPECT_EQ(backup->toolTip(), "Backup");
+    EXPECT_EQ(mark_bar->Progress(), -1);
 
     const auto streams = test::ProbeStreams(clip);
     EXPECT_EQ(streams.at("streams.stream.0.codec_type"), "video");
     EXPECT_EQ(streams.at("streams.stream.0.width"), "96");
     EXPECT_EQ(streams.at("streams.stream.0.height"), "64");
     EXPECT_GT(std::stoi(streams.at("streams.stream.0.nb_read_packets")), 0);
+}
+
+TEST_F(Panel, ConfigOkRefreshesTheUnitLabelAndMapGoesToTheHost) {
+    Make();
+    auto* unit = Child<QWidget>("unitLabel");
+    EXPECT_TRUE(unit->isHidden()); // km/h
+    // The dialog is modal: it is answered from the event loop it runs.
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QComboBox*>("unitOfSpeed")->setCurrentIndex(2);
+        dialog->findChild<QPushButton*>("ok")->click();
+    });
+    Press(234);
+    EXPECT_EQ(app_.Settings().unit_of_speed, 2);
+    EXPECT_FALSE(unit->isHidden());
+
+    Press(232);
+    EXPECT_EQ(host_.map_commands, 1);
+}
+
+TEST_F(Panel, SnapshotIsWrittenFromThePlayingRecording) {
+    Make();
+    app_.Settings().snapshot_folder = (dir_ / "shots").string();
+    Press(220); // no channel: nothing
+    panel_->OpenPath(LoneRecording(), nullptr);
+    AwaitPictures();
+    Press(220);
+    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(dir_ / "shots") && !fs::is_empty(dir_ / "shots"), 20000);
+    const fs::path shot = fs::directory_iterator(dir_ / "shots")->path();
+    EXPECT_EQ(shot.extension(), ".bmp");
 }
 
 } // namespace
