@@ -12,7 +12,9 @@
 #include "positioning/gps_text_parser.h"
 #include "recording_prompts.h"
 #include "temp_dir.h"
+#include "ui/main_window_layout.h"
 #include "ui/panel_host.h"
+#include "ui/panel_layout.h"
 #include "ui/panel_mark_bar.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
@@ -21,11 +23,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
+#include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -297,6 +301,25 @@ TEST_F(Panel, OpensTheCardWithItsList) {
     QTRY_VERIFY_WITH_TIMEOUT(host_.lists_complete == 1, 20000);
 }
 
+TEST_F(Panel, OpenMenuOpensTheCardOrAFile) {
+    Make();
+    Press(231);
+    auto* menu = Child<QMenu>("openMenu");
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[0]->text(), "Open SD Card");
+    EXPECT_EQ(menu->actions()[1]->text(), "Open File");
+    menu->actions()[0]->trigger();
+    EXPECT_EQ(prompts_.Messages(), QStringList{"Record SD Card Not Find"});
+
+    menu->actions()[1]->trigger(); // cancelled
+    EXPECT_EQ(panel_->Channel(), nullptr);
+    prompts_.openAnswer = QString::fromStdString(LoneRecording());
+    menu->actions()[1]->trigger();
+    ASSERT_NE(panel_->Channel(), nullptr);
+    EXPECT_EQ(panel_->Channel()->SourcePath(), prompts_.openAnswer.toStdString());
+    EXPECT_EQ(prompts_.shown.back().kind, "open");
+}
+
 TEST_F(Panel, SavesThePlayingFileWholeOrSaysWhyNot) {
     Make();
     const std::string playing = LoneRecording();
@@ -392,6 +415,39 @@ TEST_F(Panel, SnapshotIsWrittenFromThePlayingRecording) {
     QTRY_VERIFY_WITH_TIMEOUT(fs::exists(dir_ / "shots") && !fs::is_empty(dir_ / "shots"), 20000);
     const fs::path shot = fs::directory_iterator(dir_ / "shots")->path();
     EXPECT_EQ(shot.extension(), ".bmp");
+}
+
+// The panel as a driver sees it, in each UI mode, written for review; and the pens where the
+// graph puts them.
+TEST_F(Panel, LooksTheSameInEveryModeAndDrawsTheGraphWhereItBelongs) {
+    const fs::path folder = KORVEX_SCREENSHOT_DIR;
+    fs::create_directories(folder);
+    for (int mode = 0; mode <= 2; ++mode) {
+        SCOPED_TRACE(mode);
+        app_.Settings().unit_of_speed = mode == 1 ? 0 : 2;
+        Make(mode);
+        panel_->resize(LayoutFor(mode).panel.size());
+        for (int i = 0; i < 220; ++i) {
+            app_.GSensor() = {1 + std::sin(i / 9.0), std::sin(i / 17.0) * 0.8, -1};
+            panel_->PushGSensorSample();
+        }
+        host_.record = {-33.5, 151.2093, 64.8, 45};
+        clock_.Advance(1000);
+        panel_->PushGSensorSample();
+        emit Child<CVxSkinSldButton>("volumeSlider")->released(2, 9);
+
+        const QImage picture = panel_->grab().toImage();
+        EXPECT_EQ(picture.size(), LayoutFor(mode).panel.size());
+        ASSERT_TRUE(picture.save(QString::fromStdString(
+            (folder / ("panel_mode" + std::to_string(mode) + ".png")).string())));
+        // The last sample's z (-1) in blue at the newest column.
+        const PanelLayout& layout = PanelLayoutFor(mode);
+        const int last = static_cast<int>(GSensorHistory::CapacityFor(mode)) - 1;
+        const QPoint newest =
+            layout.graph.topLeft() +
+            QPoint(layout.graph_left + last, layout.graph_zero + layout.graph_span / 5);
+        EXPECT_EQ(picture.pixelColor(newest), QColor(0, 64, 255));
+    }
 }
 
 } // namespace
