@@ -303,9 +303,12 @@ void CPlayCtrlDlg::SetSpeedSlider(int position) {
     speed_slider_->SetPos(position);
 }
 
+std::unique_ptr<VolumeControl> CPlayCtrlDlg::SystemVolume() const {
+    return services_.make_volume ? services_.make_volume() : nullptr;
+}
+
 void CPlayCtrlDlg::ReadSystemVolume() {
-    const std::unique_ptr<VolumeControl> control =
-        services_.make_volume ? services_.make_volume() : nullptr;
+    const std::unique_ptr<VolumeControl> control = SystemVolume();
     if (!control) {
         return;
     }
@@ -317,9 +320,7 @@ void CPlayCtrlDlg::ReadSystemVolume() {
 
 void CPlayCtrlDlg::WriteSystemVolume(int position) {
     volume_slider_->SetPos(std::clamp(position, 0, kVolumeSliderLast));
-    const std::unique_ptr<VolumeControl> control =
-        services_.make_volume ? services_.make_volume() : nullptr;
-    if (control) {
+    if (const std::unique_ptr<VolumeControl> control = SystemVolume()) {
         CMixer(*control).SetVolume(VolumeAtSliderPosition(position));
     }
 }

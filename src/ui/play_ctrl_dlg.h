@@ -80,6 +80,8 @@ private:
     void RunCommand(int control);
     void OnSliderReleased(int tag, int position);
     void SetSpeedSlider(int position);
+    // A control for one read or write of the system volume; null when there is none.
+    std::unique_ptr<VolumeControl> SystemVolume() const;
     void ReadSystemVolume();
     void WriteSystemVolume(int position);
     void DestroyChannel();
