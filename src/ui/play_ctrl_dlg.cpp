@@ -5,6 +5,7 @@
 #include "controls/digi_static.h"
 #include "controls/picture_static.h"
 #include "controls/skin_button.h"
+#include "controls/skin_pictures.h"
 #include "controls/skin_slider.h"
 #include "engine/panel_commands.h"
 #include "engine/ts_chn.h"
@@ -21,17 +22,6 @@
 #include "ui/panel_mark_bar.h"
 #include "ui/playing_file_copy.h"
 #include "video/snapshot_name.h"
-
-#if __has_include("controls/skin_pictures.h")
-#include "controls/skin_pictures.h"
-#else
-namespace korvex {
-// Until the skin pictures are built in, every picture is missing, as an unknown one is.
-static QPixmap SkinPicture(int) {
-    return {};
-}
-} // namespace korvex
-#endif
 
 #include <QCursor>
 #include <QGuiApplication>
