@@ -158,6 +158,7 @@ protected:
                           [this] { return std::make_unique<SharedVolume>(system_volume_); },
                           &clock_},
             ui_mode);
+        panel_->resize(LayoutFor(ui_mode).panel.size()); // as the main window places it
         sink_.SetPanel(panel_.get());
     }
     template <typename T = CVxSkinButton> T* Child(const QString& name) {
@@ -257,6 +258,22 @@ TEST_F(Panel, PlaysARecordingFollowsItAndStops) {
     EXPECT_FALSE(host_.shown);
     EXPECT_EQ(host_.bars_channel, nullptr);
     EXPECT_EQ(host_.bars_cleared, 1);
+}
+
+TEST_F(Panel, PositionSliderFollowsTheReaderUnlessDragged) {
+    Make();
+    auto* slider = Child<CVxSkinSldButton>("positionSlider");
+    panel_->HandleMessage({kMessagePosition, 250, 0});
+    EXPECT_EQ(slider->GetPos(), 250);
+    const QPoint thumb = slider->ThumbRect().center();
+    QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+    ASSERT_TRUE(slider->IsDragging());
+    const int held = slider->GetPos();
+    panel_->HandleMessage({kMessagePosition, 600, 0});
+    EXPECT_EQ(slider->GetPos(), held);
+    QTest::mouseRelease(slider, Qt::LeftButton, {}, thumb);
+    panel_->HandleMessage({kMessagePosition, 1000, 0});
+    EXPECT_EQ(slider->GetPos(), 1000);
 }
 
 TEST_F(Panel, SpeedSliderAndThePlayCommands) {
@@ -373,6 +390,9 @@ TEST_F(Panel, ExportsTheMarkedClip) {
     // While it runs: the progress on the mark bar and in the tooltip.
     EXPECT_EQ(backup->toolTip(), "Backup 0 %");
     EXPECT_EQ(mark_bar->Progress(), 0);
+    mark_bar->SetProgress(400); // as a progress message would, for the picture
+    fs::create_directories(KORVEX_SCREENSHOT_DIR);
+    EXPECT_TRUE(panel_->grab().save(KORVEX_SCREENSHOT_DIR "/panel_exporting.png"));
     QTRY_COMPARE_WITH_TIMEOUT(prompts_.Messages().size(), 1, 60000);
     const std::string clip = (dir_ / "clip.avi").string();
     EXPECT_EQ(prompts_.Messages().front().toStdString(), clip + " Finish Backup");
@@ -426,7 +446,6 @@ TEST_F(Panel, LooksTheSameInEveryModeAndDrawsTheGraphWhereItBelongs) {
         SCOPED_TRACE(mode);
         app_.Settings().unit_of_speed = mode == 1 ? 0 : 2;
         Make(mode);
-        panel_->resize(LayoutFor(mode).panel.size());
         for (int i = 0; i < 220; ++i) {
             app_.GSensor() = {1 + std::sin(i / 9.0), std::sin(i / 17.0) * 0.8, -1};
             panel_->PushGSensorSample();
