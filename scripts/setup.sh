@@ -11,6 +11,8 @@ packages=(
     # windows, drawing, the map page
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev libxkbcommon-dev
     fonts-dejavu-core
+    # the skin pictures, drawn at build time from the theme's symbolic icons
+    qt6-svg-dev adwaita-icon-theme
     # sound and system volume
     libpulse-dev pulseaudio
     # snapshots
