@@ -4,6 +4,7 @@
 
 #include <QBitmap>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -88,9 +89,20 @@ QPixmap DrawCompass(const QPixmap& background, const QPixmap& needle, double cou
     const int line = layout.longitude_text.y() - layout.latitude_text.y();
     font.setPixelSize(line - 2);
     painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const auto lines = {std::pair(layout.latitude_text, latitude),
+                        std::pair(layout.longitude_text, longitude)};
+    // The texts cross the dial's ticks and letters: a dark window behind them keeps them
+    // legible without hiding more of the dial than they cover.
+    QRect window;
+    for (const auto& [at, text] : lines) {
+        window |= QRect(at, QSize(metrics.horizontalAdvance(text), line));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x12, 0x14, 0x18, 225));
+    painter.drawRoundedRect(window.adjusted(-2, -1, 2, 1), 2, 2);
     painter.setPen(QColor(255, 0, 0));
-    for (const auto& [at, text] :
-         {std::pair(layout.latitude_text, latitude), std::pair(layout.longitude_text, longitude)}) {
+    for (const auto& [at, text] : lines) {
         painter.drawText(QRect(at, QSize(compass.width() - at.x(), line)),
                          Qt::AlignLeft | Qt::AlignTop, text);
     }

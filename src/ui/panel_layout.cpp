@@ -66,7 +66,9 @@ constexpr QRect Edges(int left, int top, int right, int bottom) {
 const std::array<ButtonRow, 3> kButtonRows = {{
     {{233, 216, 235, 230, 226, 225}, Edges(16, 633, 48, 655), 40, Edges(6, 474, 38, 496), 32},
     {{217, 229, 237, 238, 239, 0}, Edges(32, 665, 64, 687), 40, Edges(18, 500, 50, 522), 32},
-    {{231, 236, 220, 232, 234, 0}, Edges(10, 717, 47, 751), 53, Edges(3, 528, 40, 562), 32},
+    // In mode 0 the 37-pixel buttons of row 3 step by 40, not 32, so that they do not overlap;
+    // the row still ends inside the 203-pixel panel.
+    {{231, 236, 220, 232, 234, 0}, Edges(10, 717, 47, 751), 53, Edges(3, 528, 40, 562), 40},
 }};
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "controls/digi_static.h"
 #include "controls/picture_static.h"
 #include "controls/skin_button.h"
+#include "controls/skin_pictures.h"
 #include "controls/skin_slider.h"
 #include "engine/panel_commands.h"
 #include "engine/ts_chn.h"
@@ -21,17 +22,6 @@
 #include "ui/panel_mark_bar.h"
 #include "ui/playing_file_copy.h"
 #include "video/snapshot_name.h"
-
-#if __has_include("controls/skin_pictures.h")
-#include "controls/skin_pictures.h"
-#else
-namespace korvex {
-// Until the skin pictures are built in, every picture is missing, as an unknown one is.
-static QPixmap SkinPicture(int) {
-    return {};
-}
-} // namespace korvex
-#endif
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -106,7 +96,7 @@ CPlayCtrlDlg::CPlayCtrlDlg(QWidget* parent, PanelHost& host, PanelServices servi
     CreateCommandButtons();
     RefreshTooltips();
     PlaceChildren();
-    Redraw(GpsRecord{});
+    DrawInstruments(GpsRecord{}); // the speed keeps its "000" until the first record
 
     picture_count_ = new QLabel(this);
     picture_count_->setObjectName(QStringLiteral("pictureCount"));
@@ -303,9 +293,12 @@ void CPlayCtrlDlg::SetSpeedSlider(int position) {
     speed_slider_->SetPos(position);
 }
 
+std::unique_ptr<VolumeControl> CPlayCtrlDlg::SystemVolume() const {
+    return services_.make_volume ? services_.make_volume() : nullptr;
+}
+
 void CPlayCtrlDlg::ReadSystemVolume() {
-    const std::unique_ptr<VolumeControl> control =
-        services_.make_volume ? services_.make_volume() : nullptr;
+    const std::unique_ptr<VolumeControl> control = SystemVolume();
     if (!control) {
         return;
     }
@@ -317,9 +310,7 @@ void CPlayCtrlDlg::ReadSystemVolume() {
 
 void CPlayCtrlDlg::WriteSystemVolume(int position) {
     volume_slider_->SetPos(std::clamp(position, 0, kVolumeSliderLast));
-    const std::unique_ptr<VolumeControl> control =
-        services_.make_volume ? services_.make_volume() : nullptr;
-    if (control) {
+    if (const std::unique_ptr<VolumeControl> control = SystemVolume()) {
         CMixer(*control).SetVolume(VolumeAtSliderPosition(position));
     }
 }
@@ -410,6 +401,10 @@ void CPlayCtrlDlg::PushGSensorSample() {
 void CPlayCtrlDlg::Redraw(const GpsRecord& record) {
     speed_readout_->SetText(
         QString::fromStdString(SpeedText(record.speed, Settings().unit_of_speed)));
+    DrawInstruments(record);
+}
+
+void CPlayCtrlDlg::DrawInstruments(const GpsRecord& record) {
     const PanelLayout& layout = PanelLayoutFor(ui_mode_);
     graph_ = DrawGSensorGraph(graph_background_, history_.Samples(), layout);
     compass_ = DrawCompass(compass_background_, needle_, record.course,

@@ -80,11 +80,15 @@ private:
     void RunCommand(int control);
     void OnSliderReleased(int tag, int position);
     void SetSpeedSlider(int position);
+    // A control for one read or write of the system volume; null when there is none.
+    std::unique_ptr<VolumeControl> SystemVolume() const;
     void ReadSystemVolume();
     void WriteSystemVolume(int position);
     void DestroyChannel();
-    // Draws the speed, the graph and the compass with the position texts from `record`.
+    // The speed, then the instruments, from `record`.
     void Redraw(const GpsRecord& record);
+    // The graph of the history, and the compass with the position texts of `record`.
+    void DrawInstruments(const GpsRecord& record);
     QString Tr(const char* key) const;
     CSettings& Settings() const;
 
