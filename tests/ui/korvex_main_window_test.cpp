@@ -1,0 +1,344 @@
+// The main window and the application run under a private X server, with the real map page,
+// video window and PulseAudio null sink, on a generated card in a fake mount table.
+#include "audio/pulse/pulse_sound_driver.h"
+#include "controls/digi_static.h"
+#include "engine/ts_chn.h"
+#include "mkcard/block_code.h"
+#include "positioning/qt/map_view.h"
+#include "recording_prompts.h"
+#include "shared_card.h"
+#include "stream/linux/mount_table_volumes.h"
+#include "ui/dev_show_dlg.h"
+#include "ui/korvex_dlg.h"
+#include "ui/korvex_run.h"
+#include "ui/panel_readouts.h"
+#include "ui/play_ctrl_dlg.h"
+
+#include <QAbstractButton>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QUrl>
+#include <QtTest/QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace korvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoFormatter final : public CardFormatter {
+public:
+    std::string WhyUnavailable() override { return "no disk service in tests"; }
+    FormatResult Format(const std::string&) override { return {false, "no disk service"}; }
+};
+
+// Two recordings of 4 s with their GPS drive, written once for the whole program.
+const test::SharedCard& Card() {
+    static const test::SharedCard card([] {
+        mkcard::CardOptions options;
+        options.count = 2;
+        options.seconds = 4;
+        options.gop = 15;
+        return options;
+    }());
+    return card;
+}
+
+// The card's mount point: the folder that holds its DCIM.
+fs::path CardVolume() {
+    return Card().Folder() / "card";
+}
+
+// What the program is given, over a fake mount table with one removable slot (sdb).
+class WindowRig {
+public:
+    explicit WindowRig(int ui_mode) {
+        test::WriteFile(dir_ / "sys/block/sdb/removable", "1\n");
+        Mount(false);
+        app_.Prepare(1920, 1080);
+        app_.Settings().ui_mode_in_use = ui_mode;
+    }
+    void Mount(bool card) {
+        std::string table = "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
+        if (card) {
+            table += "30 22 8:17 / " + CardVolume().string() + " rw - vfat /dev/sdb rw\n";
+        }
+        test::WriteFile(dir_ / "mountinfo.new", table);
+        fs::rename(dir_ / "mountinfo.new", dir_ / "mountinfo");
+    }
+    PanelServices Services() {
+        return {app_,     messages_,  prompts_,
+                volumes_, formatter_, [] { return std::make_unique<pulse::PulseSoundDriver>(); },
+                {}};
+    }
+    std::unique_ptr<CKorvexDlg> Open(std::string command_line = {}) {
+        auto window =
+            std::make_unique<CKorvexDlg>(Services(), messages_, arrivals_, std::move(command_line));
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+
+    test::TempDir dir_;
+    CKorvexApp app_{
+        SettingsLocations{KORVEX_PROGRAM_FOLDER, dir_ / "Config.ini", dir_ / "Capture", 1033}};
+    QtMessageSink messages_;
+    test::RecordingPrompts prompts_;
+    NoFormatter formatter_;
+    MountTableVolumes volumes_{(dir_ / "mountinfo").string(), (dir_ / "sys").string()};
+    MountTableVolumes arrivals_{(dir_ / "mountinfo").string(), (dir_ / "sys").string()};
+};
+
+// The block code of the picture the video window shows now, if one is readable.
+std::optional<mkcard::BlockCode> ShownCode(CKorvexDlg& window) {
+    const QImage shown =
+        window.VideoWindow().Video().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    return mkcard::ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
+                                      static_cast<int>(shown.bytesPerLine()));
+}
+
+// Waits until the video window shows a picture of the recording numbered `number` other than
+// `after`; returns its index (-1 when none came).
+int AwaitPictureOf(CKorvexDlg& window, int number, int after = -1) {
+    int index = -1;
+    const auto shown = [&] {
+        const std::optional<mkcard::BlockCode> code = ShownCode(window);
+        if (code && code->number == number && code->index != after) {
+            index = code->index;
+        }
+        return index >= 0;
+    };
+    [&] { QTRY_VERIFY_WITH_TIMEOUT(shown(), 20000); }();
+    return index;
+}
+
+QRect At(const QPoint& corner, QSize size) {
+    return {corner, size};
+}
+
+TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
+    struct Case {
+        int mode;
+        QSize window;
+        QRect logo, close, min, video, panel, map;
+    };
+    const QSize button(28, 24);
+    const Case cases[] = {
+        {0,
+         {960, 600},
+         {340, 0, 474, 30},
+         At({919, 2}, button),
+         At({891, 2}, button),
+         {205, 31, 751, 414},
+         {0, 0, 203, 600},
+         {695, 448, 261, 148}},
+        {1,
+         {1280, 800},
+         {530, 0, 474, 30},
+         At({1239, 2}, button),
+         At({1211, 2}, button),
+         {273, 31, 1002, 563},
+         {0, 0, 271, 800},
+         {924, 596, 350, 198}},
+        {2,
+         {1920, 1080},
+         {875, 0, 474, 30},
+         At({1879, 2}, button),
+         At({1851, 2}, button),
+         {315, 31, 1598, 898},
+         {21, 280, 271, 800},
+         {1322, 933, 593, 143}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "UI mode " << c.mode);
+        WindowRig rig(c.mode);
+        const std::unique_ptr<CKorvexDlg> window = rig.Open();
+        EXPECT_EQ(window->size(), c.window);
+        EXPECT_EQ(window->pos(), QPoint(0, 0));
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_EQ(window->windowTitle(), "RizOzaruz");
+        EXPECT_FALSE(window->windowIcon().isNull());
+        const auto* logo = window->findChild<QWidget*>("logo");
+        ASSERT_NE(logo, nullptr);
+        EXPECT_EQ(logo->geometry(), c.logo);
+        EXPECT_EQ(window->findChild<QAbstractButton*>("closeButton")->geometry(), c.close);
+        EXPECT_EQ(window->findChild<QAbstractButton*>("minButton")->geometry(), c.min);
+        EXPECT_EQ(window->VideoWindow().geometry(), c.video);
+        EXPECT_EQ(window->Panel().geometry(), c.panel);
+        EXPECT_EQ(window->MapView().geometry(), c.map);
+
+        // No card, no path: nothing plays, nothing is said.
+        EXPECT_EQ(window->Panel().Channel(), nullptr);
+        EXPECT_FALSE(window->VideoWindow().isVisible());
+        EXPECT_FALSE(window->MapView().isVisible());
+        EXPECT_TRUE(rig.prompts_.shown.isEmpty());
+    }
+}
+
+// A GPS record reaches the map view's parser first and then the panel's read-outs, and only
+// while the record-ready flag says it belongs to the route being drawn.
+TEST(MainWindow, GpsRecordsGoToTheMapThenThePanelWhileReady) {
+    WindowRig rig(1);
+    const std::unique_ptr<CKorvexDlg> window = rig.Open();
+    const auto& gps = Card().Written(0).gps;
+    const mkcard::WrittenGpsText& stale = gps.front();
+    const mkcard::WrittenGpsText& fresh = gps.back();
+    ASSERT_TRUE(stale.fix && fresh.fix);
+    const auto* speed = window->Panel().findChild<CDigiStatic*>("speedReadout");
+    ASSERT_NE(speed, nullptr);
+
+    // Queued before a new route, which cleared the flag: nothing changes.
+    rig.app_.GpsText().Store(stale.text);
+    rig.app_.GpsText().ClearRecordReady();
+    window->HandleMessage({kMessageGpsText, 0, 0});
+    EXPECT_EQ(window->MapView().Record().latitude, 0);
+
+    rig.app_.GpsText().Store(fresh.text);
+    window->HandleMessage({kMessageGpsText, 0, 0});
+    EXPECT_NEAR(window->MapView().Record().latitude, fresh.latitude, 1e-6);
+    EXPECT_NEAR(window->MapView().Record().longitude, fresh.longitude, 1e-6);
+    EXPECT_EQ(speed->Text().toStdString(),
+              SpeedText(window->MapView().Record().speed, rig.app_.Settings().unit_of_speed))
+        << "the read-out shows what the parser has just taken";
+    EXPECT_NE(speed->Text(), "000");
+
+    const int route = window->RouteCounter();
+    window->HandleMessage({kMessageNewRoute, 0, 0});
+    EXPECT_EQ(window->RouteCounter(), route + 1);
+}
+
+TEST(MainWindow, OfThreeDroppedFilesTheFirstPlays) {
+    WindowRig rig(1);
+    const std::unique_ptr<CKorvexDlg> window = rig.Open();
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QString::fromStdString(Card().Recording(1))),
+                   QUrl::fromLocalFile(QString::fromStdString(Card().Recording(0))),
+                   QUrl::fromLocalFile(QString::fromStdString((rig.dir_ / "x.ts").string()))});
+    const QPoint at(600, 300);
+    QDragEnterEvent enter(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &drop);
+
+    ASSERT_NE(window->Panel().Channel(), nullptr);
+    EXPECT_EQ(window->Panel().Channel()->SourcePath(), Card().Recording(1));
+    EXPECT_TRUE(window->VideoWindow().isVisible());
+    AwaitPictureOf(*window, Card().Written(1).number);
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST(MainWindow, ACardInsertedWhileRunningIsOpened) {
+    WindowRig rig(0);
+    const std::unique_ptr<CKorvexDlg> window = rig.Open();
+    ASSERT_EQ(window->Panel().Channel(), nullptr);
+    rig.Mount(true);
+    QTRY_VERIFY_WITH_TIMEOUT(window->Panel().Channel() != nullptr, 20000);
+    EXPECT_EQ(fs::path(window->Panel().Channel()->SourcePath()).parent_path(),
+              Card().Card().folder);
+    AwaitPictureOf(*window, Card().Written(0).number);
+    EXPECT_TRUE(rig.prompts_.shown.isEmpty());
+}
+
+// The program's whole run on a card: it plays at start, follows a seek with one new route,
+// pauses and resumes on Space, closes nothing on Escape, stops, and saves its configuration when
+// closed.
+TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
+    WindowRig rig(1);
+    rig.Mount(true);
+    const fs::path config = rig.app_.Settings().Locations().config_file;
+    ASSERT_FALSE(fs::exists(config));
+    bool drove = false;
+    const int status =
+        RunMainWindow(rig.Services(), rig.messages_, rig.arrivals_, {}, [&](CKorvexDlg& window) {
+            [&] {
+                ASSERT_NE(window.Panel().Channel(), nullptr);
+                CTSChn& channel = *window.Panel().Channel();
+                EXPECT_EQ(channel.SourcePath(), Card().Recording(0));
+                EXPECT_TRUE(window.VideoWindow().isVisible());
+                EXPECT_TRUE(window.MapView().isVisible());
+                const int first = AwaitPictureOf(window, Card().Written(0).number);
+                AwaitPictureOf(window, Card().Written(0).number, first); // it moves on
+                QTRY_VERIFY_WITH_TIMEOUT(window.MapView().Record().latitude != 0, 20000);
+
+                const int route = window.RouteCounter();
+                channel.Seek(500);
+                QTRY_COMPARE_WITH_TIMEOUT(window.RouteCounter(), route + 1, 20000);
+                const int seen = AwaitPictureOf(window, Card().Written(0).number);
+                AwaitPictureOf(window, Card().Written(0).number, seen);
+                EXPECT_EQ(window.RouteCounter(), route + 1) << "one seek, one new route";
+
+                QTest::keyClick(&window, Qt::Key_Space);
+                EXPECT_TRUE(channel.State().IsPaused());
+                QTest::keyClick(&window.Panel(), Qt::Key_Space);
+                EXPECT_FALSE(channel.State().IsPaused());
+
+                window.MapCommand(); // shown already: pops out
+                ASSERT_TRUE(window.MapView().IsPoppedOut());
+                QTest::keyClick(&window.MapView(), Qt::Key_Escape);
+                QTest::keyClick(&window, Qt::Key_Escape);
+                EXPECT_TRUE(window.MapView().IsPoppedOut());
+                EXPECT_TRUE(window.isVisible());
+                window.MapView().Dock();
+
+                QTest::mouseClick(window.Panel().findChild<QAbstractButton*>("button226"),
+                                  Qt::LeftButton);
+                EXPECT_EQ(window.Panel().Channel(), nullptr);
+                EXPECT_FALSE(window.VideoWindow().isVisible());
+                EXPECT_FALSE(window.MapView().isVisible());
+                drove = true;
+            }();
+            QTest::mouseClick(window.findChild<QAbstractButton*>("closeButton"), Qt::LeftButton);
+        });
+    EXPECT_TRUE(drove);
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(fs::exists(config));
+}
+
+TEST(KorvexRun, TheCommandLinePathLosesItsQuotes) {
+    struct Case {
+        std::vector<const char*> arguments;
+        std::string path;
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{"/media/u/CARD/DCIM/100MEDIA/FILE0001.ts"}, "/media/u/CARD/DCIM/100MEDIA/FILE0001.ts"},
+        {{"\"/home/u/my drive.ts\""}, "/home/u/my drive.ts"},
+        {{"\"/home/u/my", "drive.ts\""}, "/home/u/my drive.ts"},
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> arguments;
+        for (const char* argument : c.arguments) {
+            arguments.push_back(const_cast<char*>(argument));
+        }
+        EXPECT_EQ(CommandLinePath(arguments), c.path);
+    }
+}
+
+// The main window playing the card in each UI mode, for a person to look at.
+TEST(MainWindow, ScreenshotsPlayingACard) {
+    for (int mode = 0; mode <= 2; ++mode) {
+        SCOPED_TRACE(testing::Message() << "UI mode " << mode);
+        WindowRig rig(mode);
+        rig.Mount(true);
+        const std::unique_ptr<CKorvexDlg> window = rig.Open();
+        ASSERT_NE(window->Panel().Channel(), nullptr);
+        const int first = AwaitPictureOf(*window, Card().Written(0).number);
+        QTRY_VERIFY_WITH_TIMEOUT(window->MapView().Record().speed > 0, 20000);
+        AwaitPictureOf(*window, Card().Written(0).number, first);
+        const QString path =
+            QStringLiteral(KORVEX_SCREENSHOT_FOLDER "/main_window_mode%1.png").arg(mode);
+        EXPECT_TRUE(window->grab().save(path)) << path.toStdString();
+    }
+}
+
+} // namespace
+} // namespace korvex
