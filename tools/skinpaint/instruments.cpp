@@ -10,6 +10,9 @@ namespace korvex::skinpaint {
 
 namespace {
 
+constexpr int kLargeCompassWidth = 216;
+constexpr double kSmallPanelScale = 203.0 / 271.0; // panel widths of UI modes 0 and 1
+
 constexpr QRgb kLevelGreen = 0xff3ddc6a;
 constexpr QRgb kLevelGrey = 0xff3a3f48;
 
@@ -67,8 +70,12 @@ QImage Compass(QSize size) {
     QImage image = NewPicture(size, QColor(theme::kFace));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPointF centre(size.width() / 2.0, size.height() / 2.0);
-    const double radius = std::min(size.width(), size.height()) / 2.0 - 3;
+    // The dial sits around the needle's pivot, high enough to leave the bottom rows to the
+    // position texts the panel writes over the picture; the small picture is the large one at
+    // the small panel's scale.
+    const double scale = size.width() == kLargeCompassWidth ? 1.0 : kSmallPanelScale;
+    const QPointF centre(std::floor(108 * scale), std::floor(87 * scale));
+    const double radius = std::min(centre.x(), centre.y()) - 2;
 
     QRadialGradient dial(centre, radius, centre - QPointF(0, radius * 0.35));
     dial.setColorAt(0, QColor(0xff2c313a));
