@@ -476,6 +476,12 @@ void CPlayCtrlDlg::ShowOpenMenu() {
     connect(menu->addAction(Tr("Open SD Card")), &QAction::triggered, this,
             [this] { OpenCard(true); });
     connect(menu->addAction(Tr("Open File")), &QAction::triggered, this, [this] { OpenFile(); });
+    // The card's settings and the map key have buttons of their own, but none in sight: the
+    // menu is where a mouse reaches them.
+    menu->addSeparator();
+    connect(menu->addAction(Tr("SD Card Setup")), &QAction::triggered, this,
+            [this] { RunSdCardSetup(); });
+    connect(menu->addAction(Tr("Map Key")), &QAction::triggered, this, [this] { RunMapKey(); });
     menu->popup(QCursor::pos());
 }
 
