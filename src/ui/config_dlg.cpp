@@ -3,11 +3,13 @@
 #include "app/language_table.h"
 #include "app/settings.h"
 #include "app/version.h"
+#include "ui/side_picture.h"
 #include "ui/user_prompts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,10 +96,13 @@ CConfigDlg::CConfigDlg(CSettings& settings, UserPrompts& prompts, QSize screen, 
     connect(buttons, &QDialogButtonBox::accepted, this, &CConfigDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CConfigDlg::reject);
 
-    auto* whole = new QVBoxLayout(this);
-    whole->addLayout(fields_);
-    whole->addStretch();
-    whole->addWidget(buttons);
+    auto* form = new QVBoxLayout;
+    form->addLayout(fields_);
+    form->addStretch();
+    form->addWidget(buttons);
+    auto* whole = new QHBoxLayout(this);
+    whole->addWidget(NewSidePicture(this), 0, Qt::AlignTop);
+    whole->addLayout(form);
 }
 
 void CConfigDlg::AddRow(const char* label_key, QWidget* field, QWidget* beside) {

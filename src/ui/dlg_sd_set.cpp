@@ -7,6 +7,7 @@
 #include "camera/card_volume.h"
 #include "controls/label.h"
 #include "stream/removable_volumes.h"
+#include "ui/side_picture.h"
 #include "ui/user_prompts.h"
 
 #include <QCheckBox>
@@ -80,7 +81,10 @@ CDlgSDSet::CDlgSDSet(SdCardServices services, QWidget* parent)
         label->setMinimumHeight(28);
         return label;
     };
-    auto* layout = new QVBoxLayout(this);
+    auto* whole = new QHBoxLayout(this);
+    whole->addWidget(NewSidePicture(this), 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout;
+    whole->addLayout(layout);
     layout->addWidget(heading("SD Card"));
     auto* card_row = new QHBoxLayout;
     auto* card_label = new QLabel(Tr("SD Card:"), this);

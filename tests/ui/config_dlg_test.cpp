@@ -165,9 +165,10 @@ TEST_F(ConfigDialog, ListsLanguagesWithFilesAndUsesTheChosenOneAtOnce) {
 TEST_F(ConfigDialog, LooksFinished) {
     Open("[Config]\nUIMode=1\nm_contishoot=2\n");
     dialog_->adjustSize();
+    EXPECT_EQ(dialog_->findChild<QWidget*>("sidePicture")->size(), QSize(99, 374));
     const QImage picture = dialog_->grab().toImage();
-    const QString path = QDir::current().filePath("config_dialog.png");
-    ASSERT_TRUE(picture.save(path));
+    QDir().mkpath(KORVEX_SCREENSHOT_DIR);
+    ASSERT_TRUE(picture.save(KORVEX_SCREENSHOT_DIR "/config_dialog.png"));
     EXPECT_GE(picture.width(), 300);
 }
 

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QDir>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -167,6 +168,15 @@ TEST_F(SdCardDialog, WithoutADiskServiceFormatOnlySaysSo) {
     EXPECT_EQ(stops_, 0);
     EXPECT_TRUE(formatter_.formatted.empty());
     EXPECT_EQ(prompts_.Messages().last(), "Format Fail\nno disk service");
+}
+
+TEST_F(SdCardDialog, LooksFinished) {
+    const auto dialog = Open();
+    WaitForLists(*dialog);
+    dialog->adjustSize();
+    EXPECT_EQ(dialog->findChild<QWidget*>("sidePicture")->size(), QSize(99, 374));
+    QDir().mkpath(KORVEX_SCREENSHOT_DIR);
+    ASSERT_TRUE(dialog->grab().save(KORVEX_SCREENSHOT_DIR "/sd_card_dialog.png"));
 }
 
 } // namespace
