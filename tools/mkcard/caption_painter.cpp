@@ -106,7 +106,7 @@ void PaintCaption(const YuvView& picture, std::string_view text) {
     const int scale = std::max(1, picture.height / 240);
     CellGrid grid = Cells(text);
     const int left = std::max(2, picture.height / 60);
-    const int top = picture.height - grid.rows * scale - std::max(2, picture.height / 90);
+    const int top = picture.height - grid.rows * scale - std::max(2, picture.height / 48);
     for (int row = 0; row < grid.rows; ++row) {
         for (int column = 0; column < grid.columns; ++column) {
             const uint8_t cell = grid.At(column, row);
