@@ -21,6 +21,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
     # a private D-Bus daemon with fake services (UDisks2)
     dbus-daemon python3-dbusmock
+    # the installed desktop entry's validator
+    desktop-file-utils
 )
 
 missing=()

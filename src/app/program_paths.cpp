@@ -43,10 +43,14 @@ std::filesystem::path PicturesFolderFromUserDirs() {
 
 } // namespace
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ExecutableFolder() {
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::current_path() : executable.parent_path();
+}
+
+std::filesystem::path ProgramFolder() {
+    return ProgramDataFolder(ExecutableFolder());
 }
 
 std::filesystem::path ProgramDataFolder(const std::filesystem::path& program_folder) {
@@ -60,12 +64,16 @@ std::filesystem::path ProgramDataFolder(const std::filesystem::path& program_fol
     return program_folder;
 }
 
+bool IsInstalledDataFolder(const std::filesystem::path& folder) {
+    return folder.filename() == "korvex" && folder.parent_path().filename() == "share";
+}
+
 std::filesystem::path UserConfigFolder() {
     return ConfigHome() / "korvex";
 }
 
 std::filesystem::path ConfigFileLocation(const std::filesystem::path& program_folder) {
-    if (::access(program_folder.c_str(), W_OK) == 0) {
+    if (!IsInstalledDataFolder(program_folder) && ::access(program_folder.c_str(), W_OK) == 0) {
         return program_folder / "Config.ini";
     }
     return UserConfigFolder() / "Config.ini";

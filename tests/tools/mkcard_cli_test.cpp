@@ -88,6 +88,7 @@ TEST(MkcardCliTest, HelpNamesEveryOptionAndBadArgumentsAreRefused) {
                                "--tone-hz",
                                "--audio-frames-per-pes",
                                "--crf",
+                               "--camera-look",
                                "--no-usrset",
                                "--truncate ",
                                "--truncate-fraction",

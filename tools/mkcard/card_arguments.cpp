@@ -150,6 +150,10 @@ const std::vector<Option>& Options() {
          [](A& a, V v) { a.options.nal_ref_idc = ToInt(v); }},
         {"first-pts", "T", "90 kHz time stamp of the first picture of every recording (9000)",
          [](A& a, V v) { a.options.first_pts = ToWhole<int64_t>(v); }},
+        {"camera-look", "",
+         "as a camera writes it, for people to watch: no block code, the date, time and speed "
+         "along the bottom edge of the pictures, a drive through town with turns and stops",
+         [](A& a, V) { a.options.camera_look = true; }},
         {"no-usrset", "", "do not write the camera's settings file usrset.dat into OUT",
          [](A& a, V) { a.options.usrset = false; }},
         {"truncate", "I,...", "cut these recordings in the middle of a packet",
@@ -234,13 +238,11 @@ CardArguments ParseCardArguments(std::span<const char* const> arguments) {
 std::string CardUsage() {
     std::string usage =
         "usage: korvex-mkcard [OPTIONS] OUT\n\n"
-        "Writes a camera-like sample card: OUT/DCIM/<media folder>/ with numbered "
-        "transport-stream\n"
-        "recordings (H.264 with a block code of recording number and picture index in the "
-        "top-left\n"
-        "corner, AAC tone, GPS/G-sensor texts once a second). Each file's modification time is "
-        "its\n"
-        "end time; the same options always give the same bytes. Recordings are chosen by their\n"
+        "Writes a camera-like sample card: OUT/DCIM/<media folder>/ with numbered\n"
+        "transport-stream recordings (H.264 with a block code of recording number and picture\n"
+        "index in the top-left corner, or with --camera-look as a camera writes them; AAC tone;\n"
+        "GPS/G-sensor texts once a second). Each file's modification time is its end time; the\n"
+        "same options always give the same bytes. Recordings are chosen by their\n"
         "index in the card, 0 for the first one written.\n\noptions:\n";
     for (const Option& option : Options()) {
         std::string left = "  --" + std::string(option.name);

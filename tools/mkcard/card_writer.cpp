@@ -4,10 +4,12 @@
 #include "camera/camera_settings_file.h"
 #include "mkcard/block_code.h"
 #include "mkcard/recording_writer.h"
+#include "mkcard/town_drive.h"
 #include "mkcard/ts_muxer.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 extern "C" {
 #include <libavutil/log.h>
 }
@@ -238,7 +240,9 @@ WrittenCard WriteCard(const CardOptions& options, const std::filesystem::path& o
         card.usrset = WriteUsrset(out);
     }
 
-    GpsDrive drive;
+    const std::unique_ptr<Drive> drive = options.camera_look
+                                             ? std::unique_ptr<Drive>(std::make_unique<TownDrive>())
+                                             : std::make_unique<GpsDrive>();
     std::time_t start = ParseLocalTime(options.start_local_time);
     for (int index = 0; index < options.count; ++index) {
         if (index > 0) {
@@ -257,7 +261,7 @@ WrittenCard WriteCard(const CardOptions& options, const std::filesystem::path& o
         plan.damage = DamageOf(options.damage, index);
         // A read-only file of an earlier run is replaced, not written into.
         std::filesystem::remove(plan.path);
-        WrittenRecording written = WriteRecording(options, plan, drive);
+        WrittenRecording written = WriteRecording(options, plan, *drive);
         if (options.damage.truncate.count(index) != 0) {
             written.size = Truncate(written.path, written.size, options.damage.truncate_fraction);
             written.truncated = true;

@@ -64,6 +64,10 @@ struct CardOptions {
     // recording's length. Time stamps wrap at 2^33.
     int64_t first_pts = 9000;
     bool usrset = true; // write the camera's settings file (its defaults) into OUT
+    // As a camera writes it, for people to watch: no block code, the date, time and speed burned
+    // into the bottom edge of the pictures, and a drive through town with turns and stops
+    // instead of the gentle cruise.
+    bool camera_look = false;
     DamageOptions damage;
 };
 

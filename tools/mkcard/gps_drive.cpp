@@ -46,19 +46,25 @@ DriveState GpsDrive::StateAt(int second, double latitude, double longitude) {
         (15 * 2 * std::numbers::pi / 97) * std::cos(2 * std::numbers::pi * second / 97);
     const double turn =
         (50 * 2 * std::numbers::pi / 211) * std::cos(2 * std::numbers::pi * second / 211);
+    state.turn_rate = turn;
     state.x = 0.02 + 0.01 * turn * state.speed_kmh / 36;
     state.y = -0.10 + accel / 9.81 / 3.6;
     state.z = 0.98 + 0.02 * Wave(second, 7);
     return state;
 }
 
+void MoveAlongCourse(double& latitude, double& longitude, double metres, double course) {
+    const double heading = Radians(course);
+    const double start_latitude = latitude;
+    latitude += metres * std::cos(heading) / kMetresPerDegree;
+    longitude +=
+        metres * std::sin(heading) / (kMetresPerDegree * std::cos(Radians(start_latitude)));
+}
+
 void GpsDrive::Advance() {
-    const double metres = state_.speed_kmh / 3.6;
-    const double heading = Radians(state_.course);
-    const double latitude = state_.latitude + metres * std::cos(heading) / kMetresPerDegree;
-    const double longitude =
-        state_.longitude +
-        metres * std::sin(heading) / (kMetresPerDegree * std::cos(Radians(state_.latitude)));
+    double latitude = state_.latitude;
+    double longitude = state_.longitude;
+    MoveAlongCourse(latitude, longitude, state_.speed_kmh / 3.6, state_.course);
     state_ = StateAt(++second_, latitude, longitude);
 }
 

@@ -2,16 +2,23 @@
 
 #include "mkcard/aac_tone.h"
 #include "mkcard/block_code.h"
+#include "mkcard/caption_painter.h"
 #include "mkcard/h264_encoder.h"
 #include "mkcard/scene_painter.h"
 #include "mkcard/ts_muxer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <string>
 
 namespace korvex::mkcard {
 namespace {
 
 constexpr int64_t kClock = 90000;
+constexpr double kMetresPerRoadUnit = 3.5;
+constexpr double kTurnRateOfFullBend = 40; // degrees per second
 
 struct TimedPayload {
     int64_t pts = 0;
@@ -45,17 +52,75 @@ std::vector<TimedPayload> AudioPayloads(const CardOptions& options, const Record
     return payloads;
 }
 
-std::vector<WrittenGpsText> GpsTexts(const RecordingPlan& plan, GpsDrive& drive) {
+// The drive's state at every second of the recording and at the first second after it (the
+// next recording's start), the drive advanced by the recording's seconds.
+std::vector<DriveState> DriveSeconds(const RecordingPlan& plan, Drive& drive) {
+    std::vector<DriveState> states = {drive.Now()};
+    for (int second = 0; second < plan.seconds; ++second) {
+        drive.Advance();
+        states.push_back(drive.Now());
+    }
+    return states;
+}
+
+std::vector<WrittenGpsText> GpsTexts(const RecordingPlan& plan,
+                                     const std::vector<DriveState>& states) {
     std::vector<WrittenGpsText> texts;
     for (int second = 0; second < plan.seconds; ++second) {
-        WrittenGpsText text =
-            FormatGpsText(drive.Now(), plan.start_time + second, Fixed(plan.no_fix, second));
+        WrittenGpsText text = FormatGpsText(states[static_cast<size_t>(second)],
+                                            plan.start_time + second, Fixed(plan.no_fix, second));
         text.pts = plan.first_pts + second * kClock;
         texts.push_back(std::move(text));
-        drive.Advance();
     }
     return texts;
 }
+
+// "2024/05/17 08:30:07  45 km/h" in local time; the speed only while the camera has a fix.
+std::string CaptionText(std::time_t local, const DriveState& state, bool speed_known) {
+    std::tm t{};
+    localtime_r(&local, &t);
+    char text[64];
+    int length = std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", t.tm_year + 1900,
+                               t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+    if (speed_known) {
+        length += std::snprintf(text + length, sizeof text - static_cast<size_t>(length),
+                                "  %d km/h", static_cast<int>(std::lround(state.speed_kmh)));
+    }
+    return std::string(text, static_cast<size_t>(length));
+}
+
+double Between(double from, double to, double fraction) {
+    return from + (to - from) * fraction;
+}
+
+// Paints the pictures of one recording as a camera records the drive: the road moving at the
+// car's speed and bending with its turns, the date, time and speed along the bottom.
+class CameraPictures {
+public:
+    CameraPictures(const CardOptions& options, const RecordingPlan& plan,
+                   const std::vector<DriveState>& states)
+        : options_(options), plan_(plan), states_(states) {}
+
+    void Paint(const YuvView& view, int picture) {
+        const int second = picture / options_.fps;
+        const double fraction = static_cast<double>(picture % options_.fps) / options_.fps;
+        const DriveState& now = states_[static_cast<size_t>(second)];
+        const DriveState& next = states_[static_cast<size_t>(second) + 1];
+        const double kmh = Between(now.speed_kmh, next.speed_kmh, fraction);
+        travelled_ += kmh / 3.6 / options_.fps / kMetresPerRoadUnit;
+        const double bend = std::clamp(
+            Between(now.turn_rate, next.turn_rate, fraction) / kTurnRateOfFullBend, -0.7, 0.7);
+        PaintRoadScene(view, travelled_, bend);
+        PaintCaption(view, CaptionText(plan_.start_time + second, now,
+                                       plan_.has_gps && Fixed(plan_.no_fix, second)));
+    }
+
+private:
+    const CardOptions& options_;
+    const RecordingPlan& plan_;
+    const std::vector<DriveState>& states_;
+    double travelled_ = 0;
+};
 
 // Writes audio and GPS payloads in time order, all those before limit (an audio PES first
 // when both are due at the same time).
@@ -92,7 +157,7 @@ private:
 } // namespace
 
 WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan& plan,
-                                GpsDrive& drive) {
+                                Drive& drive) {
     WrittenRecording written;
     written.path = plan.path;
     written.index = plan.index;
@@ -108,7 +173,8 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
 
     const std::vector<TimedPayload> audio = AudioPayloads(options, plan, written.audio_frames);
     // The drive goes on through a recording without a GPS stream.
-    written.gps = GpsTexts(plan, drive);
+    const std::vector<DriveState> states = DriveSeconds(plan, drive);
+    written.gps = GpsTexts(plan, states);
     if (!plan.has_gps) {
         written.gps.clear();
     }
@@ -128,10 +194,15 @@ WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan&
             interleaver.WriteBefore(pts_of(muxed));
         }
     };
+    CameraPictures camera(options, plan, states);
     for (int picture = 0; picture < written.pictures; ++picture) {
         const YuvView view = encoder.NextPicture();
-        PaintRoadScene(view, static_cast<double>(picture) / options.fps);
-        WriteBlockCode(view, BlockCode{plan.number, picture});
+        if (options.camera_look) {
+            camera.Paint(view, picture);
+        } else {
+            PaintRoadScene(view, static_cast<double>(picture) / options.fps);
+            WriteBlockCode(view, BlockCode{plan.number, picture});
+        }
         mux(encoder.Encode());
     }
     mux(encoder.Flush());

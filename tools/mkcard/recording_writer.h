@@ -23,6 +23,6 @@ struct RecordingPlan {
 // Writes the file (times, permissions and truncation are the card writer's); drive advances by
 // the recording's seconds.
 WrittenRecording WriteRecording(const CardOptions& options, const RecordingPlan& plan,
-                                GpsDrive& drive);
+                                Drive& drive);
 
 } // namespace korvex::mkcard

@@ -19,7 +19,7 @@ constexpr Colour kKerbWhite{200, 128, 128};
 
 constexpr double kHorizon = 0.42;     // fraction of the height
 constexpr double kStripesPerUnit = 3; // stripes per unit of depth
-constexpr double kUnitsPerSecond = 4; // how fast the stripes come nearer
+constexpr double kUnitsPerSecond = 4; // the steady pace
 
 Colour SkyAt(int y, int horizon) {
     const int shade = horizon > 0 ? 60 * y / horizon : 0;
@@ -33,7 +33,7 @@ void Span(uint8_t* row, int x0, int x1, uint8_t value) {
 }
 
 // Paints one picture row (luma), and the chroma row below it when chroma is set.
-void PaintRow(const YuvView& picture, int y, double seconds, bool chroma) {
+void PaintRow(const YuvView& picture, int y, double travelled, double bend, bool chroma) {
     const int width = picture.width;
     const int horizon = static_cast<int>(picture.height * kHorizon);
     uint8_t* luma = picture.y + static_cast<ptrdiff_t>(y) * picture.y_stride;
@@ -56,9 +56,9 @@ void PaintRow(const YuvView& picture, int y, double seconds, bool chroma) {
     const double nearness = static_cast<double>(y - horizon + 1) / (picture.height - horizon);
     const double depth = 1.0 / nearness;
     const bool stripe =
-        static_cast<long>(std::floor((depth - seconds * kUnitsPerSecond) * kStripesPerUnit)) % 2 ==
-        0;
-    const int centre = width / 2;
+        static_cast<long>(std::floor((depth - travelled) * kStripesPerUnit)) % 2 == 0;
+    const double far = 1 - nearness;
+    const int centre = width / 2 + static_cast<int>(bend * far * far * width / 2);
     const int half_road = static_cast<int>(width * (0.03 + 0.47 * nearness));
     const int kerb = std::max(1, half_road / 12);
     const int line = std::max(1, half_road / 40);
@@ -74,10 +74,14 @@ void PaintRow(const YuvView& picture, int y, double seconds, bool chroma) {
 
 } // namespace
 
-void PaintRoadScene(const YuvView& picture, double seconds) {
+void PaintRoadScene(const YuvView& picture, double travelled, double bend) {
     for (int y = 0; y < picture.height; ++y) {
-        PaintRow(picture, y, seconds, y % 2 == 0);
+        PaintRow(picture, y, travelled, bend, y % 2 == 0);
     }
+}
+
+void PaintRoadScene(const YuvView& picture, double seconds) {
+    PaintRoadScene(picture, seconds * kUnitsPerSecond, 0);
 }
 
 } // namespace korvex::mkcard
