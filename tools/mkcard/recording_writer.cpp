@@ -75,10 +75,11 @@ std::vector<WrittenGpsText> GpsTexts(const RecordingPlan& plan,
     return texts;
 }
 
-// "2024/05/17 08:30:07  45 km/h" in local time; the speed only while the camera has a fix.
-std::string CaptionText(std::time_t local, const DriveState& state, bool speed_known) {
+// "2024/05/17 08:30:07  45 km/h", the time as the local clock shows it; the speed only while
+// the camera has a fix.
+std::string CaptionText(std::time_t time, const DriveState& state, bool speed_known) {
     std::tm t{};
-    localtime_r(&local, &t);
+    localtime_r(&time, &t);
     char text[64];
     int length = std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d", t.tm_year + 1900,
                                t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
