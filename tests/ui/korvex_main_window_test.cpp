@@ -2,6 +2,8 @@
 // video window and PulseAudio null sink, on a generated card in a fake mount table.
 #include "audio/pulse/pulse_sound_driver.h"
 #include "controls/digi_static.h"
+#include "controls/grid_ctrl.h"
+#include "controls/month_cal_ctrl_ex.h"
 #include "engine/ts_chn.h"
 #include "mkcard/block_code.h"
 #include "positioning/qt/map_view.h"
@@ -13,6 +15,7 @@
 #include "ui/korvex_run.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
+#include "ui/recording_bars_view.h"
 
 #include <QAbstractButton>
 #include <QDropEvent>
@@ -251,6 +254,20 @@ TEST(MainWindow, ACardInsertedWhileRunningIsOpened) {
 // The program's whole run on a card: it plays at start, follows a seek with one new route,
 // pauses and resumes on Space, closes nothing on Escape, stops, and saves its configuration when
 // closed.
+// The cells of the four bars, as the grids show them, that are not grey.
+int ColouredCells(CKorvexDlg& window) {
+    int coloured = 0;
+    for (BarGrid bar :
+         {BarGrid::kMinutes, BarGrid::kLateMinutes, BarGrid::kHours, BarGrid::kLateHours}) {
+        const CGridCtrl& grid = window.Bars().Grid(bar);
+        for (int column = 0; column < grid.ColumnCount(); ++column) {
+            const CGridCtrl::Cell* cell = grid.CellAt(0, column);
+            coloured += cell != nullptr && cell->background != QColor(104, 104, 104);
+        }
+    }
+    return coloured;
+}
+
 TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
     WindowRig rig(1);
     rig.Mount(true);
@@ -268,6 +285,8 @@ TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
                 const int first = AwaitPictureOf(window, Card().Written(0).number);
                 AwaitPictureOf(window, Card().Written(0).number, first); // it moves on
                 QTRY_VERIFY_WITH_TIMEOUT(window.MapView().Record().latitude != 0, 20000);
+                QTRY_VERIFY_WITH_TIMEOUT(ColouredCells(window) > 0, 20000);
+                EXPECT_FALSE(window.Bars().Calendar().Marks().empty());
 
                 const int route = window.RouteCounter();
                 channel.Seek(500);
@@ -294,6 +313,8 @@ TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
                 EXPECT_EQ(window.Panel().Channel(), nullptr);
                 EXPECT_FALSE(window.VideoWindow().isVisible());
                 EXPECT_FALSE(window.MapView().isVisible());
+                EXPECT_EQ(ColouredCells(window), 0) << "stopped: every cell grey";
+                EXPECT_TRUE(window.Bars().Calendar().Marks().empty());
                 drove = true;
             }();
             QTest::mouseClick(window.findChild<QAbstractButton*>("closeButton"), Qt::LeftButton);
