@@ -127,6 +127,7 @@ TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
         int mode;
         QSize window;
         QRect logo, close, min, video, panel, map;
+        QRect minutes, late_minutes, hours, late_hours, calendar; // null: hidden
     };
     const QSize button(28, 24);
     const Case cases[] = {
@@ -137,7 +138,12 @@ TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
          At({891, 2}, button),
          {205, 31, 751, 414},
          {0, 0, 203, 600},
-         {695, 448, 261, 148}},
+         {695, 448, 261, 148},
+         {236, 476, 247, 12},
+         {236, 499, 247, 12},
+         {249, 535, 233, 12},
+         {249, 569, 233, 12},
+         {496, 462, 191, 124}},
         {1,
          {1280, 800},
          {530, 0, 474, 30},
@@ -145,7 +151,12 @@ TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
          At({1211, 2}, button),
          {273, 31, 1002, 563},
          {0, 0, 271, 800},
-         {924, 596, 350, 198}},
+         {924, 596, 350, 198},
+         {314, 634, 328, 14},
+         {314, 663, 328, 14},
+         {331, 713, 311, 16},
+         {331, 758, 311, 16},
+         {664, 626, 247, 147}},
         {2,
          {1920, 1080},
          {875, 0, 474, 30},
@@ -153,7 +164,12 @@ TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
          At({1851, 2}, button),
          {315, 31, 1598, 898},
          {21, 280, 271, 800},
-         {1322, 933, 593, 143}},
+         {1322, 933, 593, 143},
+         {373, 976, 658, 12},
+         {},
+         {392, 1025, 622, 16},
+         {},
+         {1059, 941, 253, 129}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "UI mode " << c.mode);
@@ -172,6 +188,19 @@ TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
         EXPECT_EQ(window->VideoWindow().geometry(), c.video);
         EXPECT_EQ(window->Panel().geometry(), c.panel);
         EXPECT_EQ(window->MapView().geometry(), c.map);
+        const std::pair<BarGrid, QRect> bars[] = {{BarGrid::kMinutes, c.minutes},
+                                                  {BarGrid::kLateMinutes, c.late_minutes},
+                                                  {BarGrid::kHours, c.hours},
+                                                  {BarGrid::kLateHours, c.late_hours}};
+        for (const auto& [bar, place] : bars) {
+            const CGridCtrl& grid = window->Bars().Grid(bar);
+            if (place.isNull()) {
+                EXPECT_TRUE(grid.isHidden()) << static_cast<int>(bar);
+            } else {
+                EXPECT_EQ(grid.geometry(), place) << static_cast<int>(bar);
+            }
+        }
+        EXPECT_EQ(window->Bars().Calendar().geometry(), c.calendar);
 
         // No card, no path: nothing plays, nothing is said.
         EXPECT_EQ(window->Panel().Channel(), nullptr);
