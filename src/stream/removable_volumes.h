@@ -22,6 +22,13 @@ public:
     // that, those mounted when the wait began): true. False when `stop` is requested or
     // `timeout` passes first. The one thread that watches for arrivals; a removal counts too.
     virtual bool WaitForChange(std::stop_token stop, std::chrono::milliseconds timeout) = 0;
+
+    // The name the volume mounted at `mount_point` was given when it was formatted, or empty
+    // when it has none or is not known.
+    virtual std::string Label(const std::string& mount_point) const {
+        static_cast<void>(mount_point);
+        return {};
+    }
 };
 
 } // namespace korvex

@@ -199,7 +199,11 @@ void CDlgSDSet::FillLists() {
     const bool found = setup_.Fill(services_.volumes.MountPoints(), Now());
     cards_->clear();
     for (const std::string& card : setup_.Cards()) {
-        cards_->addItem(QString::fromStdString(card));
+        const std::string label = services_.volumes.Label(card);
+        cards_->addItem(label.empty()
+                            ? QString::fromStdString(card)
+                            : QStringLiteral("%1 (%2)").arg(QString::fromStdString(label),
+                                                            QString::fromStdString(card)));
     }
     ShowSettings();
     adjustSize(); // the lists have their widths only now

@@ -39,6 +39,9 @@ protected:
         test::WriteFile(dir_ / "sys/block/sdc/removable", "1\n");
         fs::create_directories(first_);
         fs::create_directories(second_);
+        // The second card has a label, written as the device manager escapes a space.
+        fs::create_directories(dir_ / "by-label");
+        fs::create_symlink("../../sdc", dir_ / "by-label/CAM\\x20TWO");
         test::WriteFile(dir_ / "mountinfo", "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n"
                                             "30 22 8:17 / " +
                                                 first_ +
@@ -67,7 +70,8 @@ protected:
     std::string second_ = (dir_ / "media/u/SECOND").string();
     std::unique_ptr<CSettings> settings_ = std::make_unique<CSettings>(
         SettingsLocations{dir_ / "program", dir_ / "program/Config.ini", dir_ / "Capture", 1033});
-    MountTableVolumes volumes_{(dir_ / "mountinfo").string(), (dir_ / "sys").string()};
+    MountTableVolumes volumes_{(dir_ / "mountinfo").string(), (dir_ / "sys").string(),
+                               (dir_ / "by-label").string()};
     RecordingFormatter formatter_;
     test::RecordingPrompts prompts_;
     std::string playing_;
@@ -88,6 +92,7 @@ TEST_F(SdCardDialog, ReadsTheFirstCardAndTheOneChosenAndSetWritesOnlyOnceFilled)
     auto* cards = dialog->findChild<QComboBox*>("cards");
     ASSERT_EQ(cards->count(), 2);
     EXPECT_EQ(cards->currentText().toStdString(), first_);
+    EXPECT_EQ(cards->itemText(1).toStdString(), "CAM TWO (" + second_ + ")");
     EXPECT_EQ(dialog->findChild<QComboBox*>("whiteBalance")->currentIndex(), 0);
     EXPECT_EQ(dialog->findChild<QComboBox*>("timeZone")->currentText(), "8");
     cards->setCurrentIndex(1);

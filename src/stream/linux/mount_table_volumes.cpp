@@ -1,6 +1,7 @@
 #include "stream/linux/mount_table_volumes.h"
 
 #include <algorithm>
+#include <cctype>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -80,10 +81,52 @@ bool ParseMountLine(const std::string& line, Mount& mount) {
     return true;
 }
 
+// The device manager writes a character of a label that is unsafe in a file name as \x and two
+// hexadecimal digits.
+std::string DecodeLabel(const std::string& name) {
+    const auto is_hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    std::string text;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && is_hex(name[i + 2]) &&
+            is_hex(name[i + 3])) {
+            text.push_back(static_cast<char>(std::stoi(name.substr(i + 2, 2), nullptr, 16)));
+            i += 3;
+        } else {
+            text.push_back(name[i]);
+        }
+    }
+    return text;
+}
+
 } // namespace
 
-MountTableVolumes::MountTableVolumes(std::string mount_table, std::string sys_root)
-    : mount_table_(std::move(mount_table)), sys_root_(std::move(sys_root)) {}
+MountTableVolumes::MountTableVolumes(std::string mount_table, std::string sys_root,
+                                     std::string label_folder)
+    : mount_table_(std::move(mount_table)), sys_root_(std::move(sys_root)),
+      label_folder_(std::move(label_folder)) {}
+
+std::string MountTableVolumes::Label(const std::string& mount_point) const {
+    namespace fs = std::filesystem;
+    std::ifstream in(mount_table_);
+    std::string device;
+    for (std::string line; device.empty() && std::getline(in, line);) {
+        Mount mount;
+        if (ParseMountLine(line, mount) && mount.root == "/" && mount.mount_point == mount_point &&
+            mount.source.starts_with("/dev/")) {
+            device = fs::path(mount.source).filename().string();
+        }
+    }
+    if (device.empty()) {
+        return {};
+    }
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(label_folder_, error)) {
+        if (fs::read_symlink(entry.path(), error).filename() == device) {
+            return DecodeLabel(entry.path().filename().string());
+        }
+    }
+    return {};
+}
 
 bool MountTableVolumes::IsRemovable(const std::string& device_name) const {
     namespace fs = std::filesystem;
