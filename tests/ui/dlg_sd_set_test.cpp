@@ -112,6 +112,16 @@ TEST_F(SdCardDialog, ReadsTheFirstCardAndTheOneChosenAndSetWritesOnlyOnceFilled)
     EXPECT_EQ(ClockOf(written), kKeepCameraClock); // as the file asked
 }
 
+TEST_F(SdCardDialog, ASetThatCannotWriteSaysSo) {
+    // A folder where the settings file belongs: it cannot be replaced, even by root.
+    fs::create_directories(fs::path(first_) / "usrset.dat");
+    auto dialog = Open();
+    WaitForLists(*dialog);
+    Click(*dialog, "set");
+    EXPECT_EQ(prompts_.Messages(), QStringList{"Save Error"});
+    EXPECT_TRUE(fs::is_directory(fs::path(first_) / "usrset.dat"));
+}
+
 TEST_F(SdCardDialog, DefaultAnsweredNoChangesNothing) {
     CameraSettings stored;
     stored.effect = 2;
