@@ -122,6 +122,20 @@ QRect At(const QPoint& corner, QSize size) {
     return {corner, size};
 }
 
+// The cells of the four bars, as the grids show them, that are not grey.
+int ColouredCells(CKorvexDlg& window) {
+    int coloured = 0;
+    for (BarGrid bar :
+         {BarGrid::kMinutes, BarGrid::kLateMinutes, BarGrid::kHours, BarGrid::kLateHours}) {
+        const CGridCtrl& grid = window.Bars().Grid(bar);
+        for (int column = 0; column < grid.ColumnCount(); ++column) {
+            const CGridCtrl::Cell* cell = grid.CellAt(0, column);
+            coloured += cell != nullptr && cell->background != QColor(104, 104, 104);
+        }
+    }
+    return coloured;
+}
+
 TEST(MainWindow, EveryChildSitsAtItsPlaceInEachUiMode) {
     struct Case {
         int mode;
@@ -268,6 +282,22 @@ TEST(MainWindow, OfThreeDroppedFilesTheFirstPlays) {
     EXPECT_FALSE(refused.isAccepted());
 }
 
+// A dropped path that is no recording still gets a channel, but nothing on show suggests that
+// anything plays: no route, grey bars, no day marked.
+TEST(MainWindow, APathThatIsNoRecordingShowsNothingMisleading) {
+    WindowRig rig(1);
+    const std::unique_ptr<CKorvexDlg> window = rig.Open();
+    const fs::path junk = rig.dir_ / "notes/FILE0001.ts";
+    test::WriteFile(junk, std::string(64 * 1024, 'x'));
+    window->Panel().OpenPath(junk.string(), nullptr);
+    ASSERT_NE(window->Panel().Channel(), nullptr);
+    QTest::qWait(1500); // the folder scan and the reader have long had their say
+    EXPECT_EQ(ColouredCells(*window), 0);
+    EXPECT_TRUE(window->Bars().Calendar().Marks().empty());
+    EXPECT_EQ(window->MapView().Record().latitude, 0);
+    EXPECT_EQ(window->MapView().Record().longitude, 0);
+}
+
 TEST(MainWindow, ACardInsertedWhileRunningIsOpened) {
     WindowRig rig(0);
     const std::unique_ptr<CKorvexDlg> window = rig.Open();
@@ -283,20 +313,6 @@ TEST(MainWindow, ACardInsertedWhileRunningIsOpened) {
 // The program's whole run on a card: it plays at start, follows a seek with one new route,
 // pauses and resumes on Space, closes nothing on Escape, stops, and saves its configuration when
 // closed.
-// The cells of the four bars, as the grids show them, that are not grey.
-int ColouredCells(CKorvexDlg& window) {
-    int coloured = 0;
-    for (BarGrid bar :
-         {BarGrid::kMinutes, BarGrid::kLateMinutes, BarGrid::kHours, BarGrid::kLateHours}) {
-        const CGridCtrl& grid = window.Bars().Grid(bar);
-        for (int column = 0; column < grid.ColumnCount(); ++column) {
-            const CGridCtrl::Cell* cell = grid.CellAt(0, column);
-            coloured += cell != nullptr && cell->background != QColor(104, 104, 104);
-        }
-    }
-    return coloured;
-}
-
 TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
     WindowRig rig(1);
     rig.Mount(true);
