@@ -35,6 +35,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Escape and Enter close nothing and press no default button in a skinned window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void ApplyRegion();

@@ -15,7 +15,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QScreen>
 #include <QUrl>
@@ -217,18 +216,6 @@ void CKorvexDlg::BarsClear() {
 void CKorvexDlg::closeEvent(QCloseEvent* event) {
     CVxSkinDialog::closeEvent(event);
     emit Closed();
-}
-
-void CKorvexDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept(); // they close nothing and press nothing
-        return;
-    default:
-        CVxSkinDialog::keyPressEvent(event);
-    }
 }
 
 void CKorvexDlg::dragEnterEvent(QDragEnterEvent* event) {

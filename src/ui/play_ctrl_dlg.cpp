@@ -25,9 +25,9 @@
 
 #include <QCursor>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -421,18 +421,6 @@ void CPlayCtrlDlg::paintEvent(QPaintEvent* event) {
     DrawVolumeBar(painter, volume_grey_, volume_green_, volume_slider_->GetPos(), layout, scale_);
     painter.drawPixmap(layout.graph, graph_);
     painter.drawPixmap(layout.compass, compass_);
-}
-
-void CPlayCtrlDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept(); // they close nothing and press nothing
-        return;
-    default:
-        CVxSkinDialog::keyPressEvent(event);
-    }
 }
 
 void CPlayCtrlDlg::mousePressEvent(QMouseEvent* event) {
