@@ -172,9 +172,10 @@ TEST(ChannelPlay, PlayFileAtSwitchesToTheRecordingCoveringATimeButNotToTheOnePla
 TEST(ChannelPlay, MarksAreSetWhereTheReaderIs) {
     ChannelRig rig;
     rig.WriteCard(mkcard::TinyCard(3, 2, 10));
-    ASSERT_TRUE(rig.OpenCard(1));
+    // Paused from the start: unpaced play would otherwise be past the second recording before
+    // a pause given after its first picture takes hold, on a fast or a busy machine alike.
+    ASSERT_TRUE(rig.OpenCard(1, [](CTSChn& channel) { channel.SetPause(true); }));
     ASSERT_TRUE(rig.AwaitSeen(1));
-    RunPanelCommand(rig.channel.get(), PanelCommand::kPause);
     ASSERT_TRUE(rig.AwaitHolding());
 
     CTSChn& channel = *rig.channel;
