@@ -15,9 +15,12 @@ constexpr unsigned VolumeAtSliderPosition(int position) {
            static_cast<unsigned>(kVolumeSliderLast - std::clamp(position, 0, kVolumeSliderLast));
 }
 
-// Where the slider shows a system volume (0..65535; louder values show as position 0).
+// Where the slider shows a system volume (0..65535; louder values show as position 0): the
+// nearest position, so a volume the sound system has rounded on its way back still shows where
+// it was set.
 constexpr int SliderPositionForVolume(unsigned volume) {
-    return kVolumeSliderLast - static_cast<int>(std::min(volume / kVolumeSliderStep, 27u));
+    const unsigned steps = (volume + kVolumeSliderStep / 2) / kVolumeSliderStep;
+    return kVolumeSliderLast - static_cast<int>(std::min(steps, unsigned{kVolumeSliderLast}));
 }
 
 } // namespace korvex

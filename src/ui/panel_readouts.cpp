@@ -1,7 +1,5 @@
 #include "ui/panel_readouts.h"
 
-#include "audio/volume_slider.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -72,11 +70,6 @@ bool RepaintThrottle::Due(std::int64_t now_ms) {
 
 int VolumeBarGreyWidth(int position) {
     return std::clamp(position * 202 / 28, 0, 202);
-}
-
-int NearestVolumeSliderPosition(unsigned volume) {
-    const long steps = std::lround(volume / static_cast<double>(kVolumeSliderStep));
-    return kVolumeSliderLast - static_cast<int>(std::clamp(steps, 0L, long{kVolumeSliderLast}));
 }
 
 } // namespace korvex

@@ -58,8 +58,4 @@ private:
 // (0-27), in unscaled pixels.
 int VolumeBarGreyWidth(int position);
 
-// The volume slider's position (0-27, 0 the loudest) nearest to a system volume (0-65535): a
-// volume the sound system has rounded on its way back still shows where it was set.
-int NearestVolumeSliderPosition(unsigned volume);
-
 } // namespace korvex

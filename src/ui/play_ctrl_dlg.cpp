@@ -304,7 +304,7 @@ void CPlayCtrlDlg::ReadSystemVolume() {
     }
     CMixer mixer(*control);
     if (mixer.IsReady()) {
-        volume_slider_->SetPos(NearestVolumeSliderPosition(mixer.GetVolume()));
+        volume_slider_->SetPos(SliderPositionForVolume(mixer.GetVolume()));
     }
 }
 

@@ -1,3 +1,4 @@
+#include "audio/volume_slider.h"
 #include "ui/panel_instruments.h"
 #include "ui/panel_layout.h"
 #include "ui/panel_readouts.h"
@@ -69,7 +70,7 @@ TEST(PanelNumbers, VolumeReadBackToTheNearestSliderPosition) {
         {70000, 0},                                          // beyond full scale
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(NearestVolumeSliderPosition(c.volume), c.position) << c.volume;
+        EXPECT_EQ(SliderPositionForVolume(c.volume), c.position) << c.volume;
     }
 }
 
