@@ -135,9 +135,9 @@ TEST(ChannelPlay, PlayFileAtSwitchesToTheRecordingCoveringATimeButNotToTheOnePla
     ChannelRig rig;
     const auto& card = rig.WriteCard(mkcard::TinyCard(4, 2, 10));
     const auto& r = card.recordings;
-    ASSERT_TRUE(rig.OpenCard());
+    // Paused from the start, so unpaced play cannot leave the first recording before it holds.
+    ASSERT_TRUE(rig.OpenCard(0, [](CTSChn& channel) { channel.SetPause(true); }));
     ASSERT_TRUE(rig.AwaitSeen(1));
-    RunPanelCommand(rig.channel.get(), PanelCommand::kPause);
     ASSERT_TRUE(rig.AwaitHolding());
     ASSERT_EQ(rig.channel->CurrentPath(), rig.PathOf(0)); // held up by the full video buffer
 
