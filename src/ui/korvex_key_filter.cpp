@@ -1,6 +1,6 @@
 #include "ui/korvex_key_filter.h"
 
-#include "engine/ts_chn.h"
+#include "playback/ts_chn.h"
 
 #include <QKeyEvent>
 

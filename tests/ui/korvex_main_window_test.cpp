@@ -4,8 +4,7 @@
 #include "controls/digi_static.h"
 #include "controls/grid_ctrl.h"
 #include "controls/month_cal_ctrl_ex.h"
-#include "engine/ts_chn.h"
-#include "mkcard/block_code.h"
+#include "playback/ts_chn.h"
 #include "positioning/qt/map_view.h"
 #include "recording_prompts.h"
 #include "shared_card.h"
@@ -16,6 +15,7 @@
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
 #include "ui/recording_bars_view.h"
+#include "video/block_code.h"
 
 #include <QAbstractButton>
 #include <QDropEvent>
@@ -96,11 +96,11 @@ public:
 };
 
 // The block code of the picture the video window shows now, if one is readable.
-std::optional<mkcard::BlockCode> ShownCode(CKorvexDlg& window) {
+std::optional<BlockCode> ShownCode(CKorvexDlg& window) {
     const QImage shown =
         window.VideoWindow().Video().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-    return mkcard::ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
-                                      static_cast<int>(shown.bytesPerLine()));
+    return ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
+                              static_cast<int>(shown.bytesPerLine()));
 }
 
 // Waits until the video window shows a picture of the recording numbered `number` other than
@@ -108,7 +108,7 @@ std::optional<mkcard::BlockCode> ShownCode(CKorvexDlg& window) {
 int AwaitPictureOf(CKorvexDlg& window, int number, int after = -1) {
     int index = -1;
     const auto shown = [&] {
-        const std::optional<mkcard::BlockCode> code = ShownCode(window);
+        const std::optional<BlockCode> code = ShownCode(window);
         if (code && code->number == number && code->index != after) {
             index = code->index;
         }
