@@ -108,7 +108,7 @@ track_time=$(calc "${wall[track]} - $track_quiet")
 paced() {
     stdbuf -oL /usr/bin/time -f %M -o "$work/paced.peak" \
         "${paced_program:-$cli}" play "$paced_recording" --sound null --pictures "$paced_pictures" \
-        "$@" |
+        "$@" 2>"$work/paced.err" |
         while IFS= read -r line; do
             if [[ $line == PICTURE$'\t'* ]]; then
                 line=${line#PICTURE$'\t'}

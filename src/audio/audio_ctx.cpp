@@ -1,6 +1,7 @@
 #include "audio/audio_ctx.h"
 
 #include "audio/loop_pacing.h"
+#include "engine/audio_packet_buffer.h"
 
 namespace korvex {
 namespace {
@@ -12,8 +13,8 @@ constexpr int kIdleMs = 10;
 
 CAudioCtx::CAudioCtx(CABuffer2& packets, const PlayState& play_state,
                      const std::atomic<int>& amplification, SoundDriver& driver, Clock& clock)
-    : CMyThread(clock), filler_(packets, play_state, hold_, amplification), device_(driver, clock) {
-}
+    : CMyThread(clock), packets_(packets), filler_(packets, play_state, hold_, amplification),
+      device_(driver, clock) {}
 
 CAudioCtx::~CAudioCtx() {
     Stop(kStopTimeoutMs);
@@ -33,6 +34,7 @@ void CAudioCtx::Stop(int timeout_ms) {
     // The flag first, so that the woken worker sees it and does not wait again.
     stopping_ = true;
     device_.Wake();
+    packets_.WakeConsumer();
     CMyThread::Stop(timeout_ms);
 }
 
@@ -47,8 +49,10 @@ int CAudioCtx::Run() {
             device_.Close();
         }
         if (!device_.IsOpen()) {
+            // Without a device every packet goes as soon as it comes, so the reader never
+            // waits for room in this buffer.
             filler_.DiscardPackets();
-            SleepWhileRunning(kIdleMs);
+            IdleUntilSet(packets_.packet_event(), kIdleMs);
             continue;
         }
         filler_.Fill(device_.LockBlock(next), keep_going);

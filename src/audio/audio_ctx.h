@@ -54,6 +54,7 @@ private:
 
     std::atomic<bool> hold_{false};
     std::atomic<bool> stopping_{false};
+    CABuffer2& packets_;
     AudioBlockFiller filler_;
     SoundDevice device_;
 };

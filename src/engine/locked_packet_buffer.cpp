@@ -24,6 +24,7 @@ bool LockedPacketBuffer::Put(PacketRecord& record) {
         Scope lock(*this);
         Admit(record);
     }
+    packet_event_.Set();
     record.type = kNoPacket;
     record.size = 0;
     // Every wake-up is followed by a fresh look, so a wake-up meant for an earlier state costs

@@ -6,8 +6,9 @@
 namespace korvex {
 
 // What the video and the audio buffer share: every operation of CBuffer under the buffer's
-// light_lock, the producer's wait for room after a Put, and the consumer's wake-up after a Get.
-// The lock is never held while waiting, and the event is set only after the lock is left.
+// light_lock, the producer's wait for room after a Put and its wake-up after a Get, and the
+// consumer's wake-up after a Put (its packet event), so neither side polls. The lock is never
+// held while waiting, and an event is set only after the lock is left.
 //
 // Threads: Put and Rewind belong to the producer, Get to the consumer; Clear may come from the
 // producer (a flush) or the user-interface thread (a change of direction); Close and the queries
@@ -31,6 +32,12 @@ public:
     int FirstDataPosition() const override;
     PacketOrigin FirstDataOrigin() const override;
 
+    // Set after every Put and by WakeConsumer: a consumer that found the buffer empty waits on
+    // it. One consumer per buffer.
+    AutoResetEvent& packet_event() { return packet_event_; }
+    // Ends the consumer's wait for a packet, for its stop.
+    void WakeConsumer() { packet_event_.Set(); }
+
 protected:
     // Under the lock: decides whether the packet may go in and, if so, hands it to CBuffer::Put.
     virtual void Admit(PacketRecord& record) = 0;
@@ -41,6 +48,8 @@ protected:
 
 private:
     void WakeProducerIfRoom(bool room);
+
+    AutoResetEvent packet_event_;
 };
 
 } // namespace korvex

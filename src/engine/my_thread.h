@@ -34,6 +34,8 @@ public:
 
     // Returns after `ms` of the clock, or as soon as Stop clears the running flag.
     virtual void SleepWhileRunning(int ms);
+    // Returns once `wake` is set or after `ms` of the clock; a derived Stop sets `wake`.
+    void IdleUntilSet(AutoResetEvent& wake, int ms) { thread_.IdleUntilSet(wake, ms); }
 
     bool IsRunning() const { return thread_.IsRunning(); }
 

@@ -55,6 +55,12 @@ void WorkerThread::AwaitEnd() {
     }
 }
 
+void WorkerThread::IdleUntilSet(AutoResetEvent& wake, std::int64_t ms) {
+    if (running_.load()) {
+        clock_.WaitIdle(wake, ms);
+    }
+}
+
 void WorkerThread::SleepWhileRunning(std::int64_t ms) {
     const std::int64_t until = clock_.NowMs() + ms;
     for (std::int64_t now = clock_.NowMs(); running_.load() && now < until; now = clock_.NowMs()) {

@@ -46,6 +46,9 @@ public:
 
     // The body's pause: returns after `ms` of the clock, or as soon as Stop clears the flag.
     void SleepWhileRunning(std::int64_t ms);
+    // Returns once `wake` is set or after `ms` of the clock (at once when stopped). Stop does
+    // not set `wake`: whoever stops the body must.
+    void IdleUntilSet(AutoResetEvent& wake, std::int64_t ms);
 
     Clock& clock() const { return clock_; }
 

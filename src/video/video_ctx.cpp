@@ -41,6 +41,7 @@ void CVideoCtx::Stop(int timeout_ms) {
     // The flag first, so that the woken worker sees it and does not wait again.
     stopping_ = true;
     play_.pacing_clock().Signal();
+    packets_.WakeConsumer();
     if (StopThread(timeout_ms) && presenter_.HasSurface()) {
         presenter_.Clear(kBackground);
         presenter_.Present();
@@ -60,7 +61,7 @@ int CVideoCtx::Run() {
         starved_.store(false);
         if (!packets_.Get(packet)) {
             starved_.store(true);
-            SleepWhileRunning(kIdleMs);
+            IdleUntilSet(packets_.packet_event(), kIdleMs); // woken by the reader's next Put
             pacing.Reset(); // after a starvation the next picture goes out at once
             continue;
         }

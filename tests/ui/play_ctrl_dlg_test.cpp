@@ -33,6 +33,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace korvex {
 namespace {
@@ -434,9 +435,20 @@ TEST_F(Panel, SnapshotIsWrittenFromThePlayingRecording) {
     panel_->OpenPath(LoneRecording(), nullptr);
     AwaitPictures();
     Press(220);
-    QTRY_VERIFY_WITH_TIMEOUT(fs::exists(dir_ / "shots") && !fs::is_empty(dir_ / "shots"), 20000);
-    const fs::path shot = fs::directory_iterator(dir_ / "shots")->path();
-    EXPECT_EQ(shot.extension(), ".bmp");
+    // Until the shot has its name: it is written beside it first, under a temporary one.
+    const auto shots = [&] {
+        std::vector<fs::path> names;
+        if (fs::exists(dir_ / "shots")) {
+            for (const auto& entry : fs::directory_iterator(dir_ / "shots")) {
+                if (entry.path().string().find(".tmp-") == std::string::npos) {
+                    names.push_back(entry.path());
+                }
+            }
+        }
+        return names;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(!shots().empty(), 20000);
+    EXPECT_EQ(shots().front().extension(), ".bmp");
 }
 
 // The panel as a driver sees it, in each UI mode, written for review; and the pens where the
