@@ -519,10 +519,13 @@ void CPlayCtrlDlg::ExportRoute(bool whole_card) {
     RouteExportRequest request;
     request.first = channel_->CurrentPath();
     request.whole_card = whole_card;
-    for (const RecordingEntry& entry : channel_->RecordingList().Entries()) {
-        request.recordings.push_back(entry.path);
-    }
-    if (whole_card && !request.recordings.empty()) {
+    if (whole_card) {
+        for (const RecordingEntry& entry : channel_->RecordingList().Entries()) {
+            request.recordings.push_back(entry.path);
+        }
+        if (request.recordings.empty()) {
+            return;
+        }
         request.first = request.recordings.front();
     }
     // Named after the recording, or the card's folder, beside it.

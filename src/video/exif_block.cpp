@@ -118,9 +118,22 @@ void AddFix(ExifData* data, const GpsFix& fix) {
     }
 }
 
+// A number of the EXIF IFD, in the format libexif gave it or as a LONG when new.
+void SetNumber(ExifData* data, ExifTag tag, int value) {
+    ExifEntry* entry = exif_content_get_entry(data->ifd[EXIF_IFD_EXIF], tag);
+    if (entry == nullptr) {
+        entry = AddEntry(data, EXIF_IFD_EXIF, tag, EXIF_FORMAT_LONG, 1);
+    }
+    if (entry->format == EXIF_FORMAT_SHORT) {
+        exif_set_short(entry->data, kOrder, static_cast<ExifShort>(value));
+    } else {
+        exif_set_long(entry->data, kOrder, static_cast<ExifLong>(value));
+    }
+}
+
 } // namespace
 
-std::vector<std::uint8_t> ExifBlock(const PictureTags& tags) {
+std::vector<std::uint8_t> ExifBlock(const PictureTags& tags, int width, int height) {
     if (!tags.taken && !tags.fix) {
         return {};
     }
@@ -135,6 +148,14 @@ std::vector<std::uint8_t> ExifBlock(const PictureTags& tags) {
     if (tags.fix) {
         AddFix(data.get(), *tags.fix);
     }
+    // The tags a JPEG file's EXIF data must have besides, with libexif's values, so that
+    // readers that check the format find nothing missing; then the picture's own size, and
+    // sRGB, which the snapshot's RGB conversion gives.
+    exif_data_set_data_type(data.get(), EXIF_DATA_TYPE_COMPRESSED);
+    exif_data_fix(data.get());
+    SetNumber(data.get(), EXIF_TAG_PIXEL_X_DIMENSION, width);
+    SetNumber(data.get(), EXIF_TAG_PIXEL_Y_DIMENSION, height);
+    SetNumber(data.get(), EXIF_TAG_COLOR_SPACE, 1);
     unsigned char* bytes = nullptr;
     unsigned int size = 0;
     exif_data_save_data(data.get(), &bytes, &size);

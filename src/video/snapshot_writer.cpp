@@ -55,7 +55,7 @@ bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path
                         pixels->stride(0));
     }
     return WriteJpeg(path, pixels->plane(0), pixels->width(), pixels->height(), pixels->stride(0),
-                     ExifBlock(tags));
+                     ExifBlock(tags, pixels->width(), pixels->height()));
 }
 
 } // namespace korvex
