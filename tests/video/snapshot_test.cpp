@@ -102,14 +102,14 @@ TEST(SnapshotWriterTest, WritesNothingForOtherExtensionsOrPlaces) {
 
 // exiftool's names of every tag a snapshot may carry.
 const std::vector<std::string> kSnapshotTags = {
-    "ModifyDate",      "DateTimeOriginal", "OffsetTime",  "OffsetTimeOriginal",
-    "GPSVersionID",    "GPSLatitudeRef",   "GPSLatitude", "GPSLongitudeRef",
-    "GPSLongitude",    "GPSSpeedRef",      "GPSSpeed",    "GPSImgDirectionRef",
-    "GPSImgDirection", "GPSDateStamp",     "GPSTimeStamp"};
+    "ModifyDate",      "DateTimeOriginal", "OffsetTime",   "OffsetTimeOriginal",
+    "GPSVersionID",    "GPSLatitudeRef",   "GPSLatitude",  "GPSLongitudeRef",
+    "GPSLongitude",    "GPSSpeedRef",      "GPSSpeed",     "GPSImgDirectionRef",
+    "GPSImgDirection", "GPSDateStamp",     "GPSTimeStamp", "Validate"};
 
 // A JPEG file carries the picture's local time with the zone's offset (half an hour off here,
-// and behind UTC) and, with a fix, where the car was, as read back by exiftool; a picture
-// without a time or a fix carries none of those tags.
+// and behind UTC) and, with a fix, where the car was, as read back and checked by exiftool; a
+// picture without a time or a fix carries none of those tags.
 TEST(SnapshotWriterTest, JpegFilesCarryTheTimeAndTheFixAsExif) {
     const test::ScopedTimeZone zone("America/St_Johns"); // -02:30 in May
     const std::int64_t taken = test::UtcTime("2024-05-17 11:00:07");
@@ -121,7 +121,10 @@ TEST(SnapshotWriterTest, JpegFilesCarryTheTimeAndTheFixAsExif) {
         PictureTags tags;
         test::ExifTags expected;
     };
-    const test::ExifTags time_only = {{"ModifyDate", "2024:05:17 08:30:07"},
+    // exiftool's check of the file: no errors, no warnings, no minor warnings.
+    const std::pair<std::string, std::string> valid = {"Validate", "0 0 0"};
+    const test::ExifTags time_only = {valid,
+                                      {"ModifyDate", "2024:05:17 08:30:07"},
                                       {"DateTimeOriginal", "2024:05:17 08:30:07"},
                                       {"OffsetTime", "-02:30"},
                                       {"OffsetTimeOriginal", "-02:30"}};
@@ -137,15 +140,21 @@ TEST(SnapshotWriterTest, JpegFilesCarryTheTimeAndTheFixAsExif) {
                  {"GPSImgDirection", "271.25"},
                  {"GPSDateStamp", "2024:05:17"},
                  {"GPSTimeStamp", "11:00:06"}});
-    const test::ExifTags south_west_only = {
-        {"GPSVersionID", "2 3 0 0"}, {"GPSLatitudeRef", "S"},       {"GPSLatitude", "-33.8688"},
-        {"GPSLongitudeRef", "W"},    {"GPSLongitude", "-151.2093"}, {"GPSSpeedRef", "K"},
-        {"GPSSpeed", "0"},           {"GPSImgDirectionRef", "T"},   {"GPSImgDirection", "0"}};
+    const test::ExifTags south_west_only = {valid,
+                                            {"GPSVersionID", "2 3 0 0"},
+                                            {"GPSLatitudeRef", "S"},
+                                            {"GPSLatitude", "-33.8688"},
+                                            {"GPSLongitudeRef", "W"},
+                                            {"GPSLongitude", "-151.2093"},
+                                            {"GPSSpeedRef", "K"},
+                                            {"GPSSpeed", "0"},
+                                            {"GPSImgDirectionRef", "T"},
+                                            {"GPSImgDirection", "0"}};
     const Case cases[] = {
         {"full.jpg", {taken, north_east}, full},
         {"time.jpg", {taken, std::nullopt}, time_only},
         {"south-west.jpg", {std::nullopt, south_west}, south_west_only},
-        {"bare.jpg", {}, {}},
+        {"bare.jpg", {}, {valid}},
     };
     test::TempDir temp;
     const VideoSurface picture = CodedPicture(VideoSurface::Format::kYuv420);
