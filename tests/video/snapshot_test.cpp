@@ -100,7 +100,7 @@ TEST(SnapshotWriterTest, WritesNothingForOtherExtensionsOrPlaces) {
     EXPECT_FALSE(SaveSnapshot(VideoSurface{}, temp / "empty--001.bmp"));
 }
 
-// exiftool's names of every tag a snapshot may carry.
+// exiftool's names of every tag a snapshot may carry, and its check of the file.
 const std::vector<std::string> kSnapshotTags = {
     "ModifyDate",      "DateTimeOriginal", "OffsetTime",   "OffsetTimeOriginal",
     "GPSVersionID",    "GPSLatitudeRef",   "GPSLatitude",  "GPSLongitudeRef",
