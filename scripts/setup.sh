@@ -15,10 +15,11 @@ packages=(
     qt6-svg-dev adwaita-icon-theme
     # sound and system volume
     libpulse-dev pulseaudio
-    # snapshots
-    libturbojpeg0-dev
+    # snapshots, and the time and place they carry
+    libturbojpeg0-dev libexif-dev
     # tests: sources of GoogleTest, sanitizer and fuzzer runtimes, outside judges, a screen
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
+    libimage-exiftool-perl
     # a private D-Bus daemon with fake services (UDisks2)
     dbus-daemon python3-dbusmock
     # the installed desktop entry's validator

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "positioning/gps_fix.h"
+
 #include <cstdint>
+#include <optional>
 
 namespace korvex {
 
@@ -22,6 +25,10 @@ struct PacketRecord {
     double time_stamp = 0; // video: seconds
     int position = 0;      // video: thousandths of the recording where it was read
     int recording = 0;     // video: the reader's number for that recording (0: none)
+    // video: that recording's start, seconds since 1970 (UTC), as its list entry gives it
+    std::int64_t recording_start = 0;
+    // video: the fix of the last GPS text read before the picture in that recording, if it had one
+    std::optional<GpsFix> fix;
     // video: the first picture queued since the buffer was emptied (a seek, a switch, a change
     // of direction), from which the decoder starts afresh
     bool after_flush = false;

@@ -1,5 +1,6 @@
 #include "stream/ts_analyse.h"
 
+#include "stream/recording_entry.h"
 #include "stream/ts_analyse_work_buffers.h"
 
 #include <algorithm>
@@ -108,6 +109,10 @@ bool CTSAnalyse::RequestFile(const std::string& path) {
 void CTSAnalyse::SetCurrentPath(const std::string& path) {
     // More than the video buffer's records can come from.
     constexpr std::size_t kRecentRecordings = 64;
+    // The pictures' own: a snapshot's time counts from the start, and the fix of the last text
+    // of the recording left is not where the new one's first pictures were taken.
+    video_record_.recording_start = MakeRecordingEntry(path).start_time;
+    ForgetFix();
     std::lock_guard lock(request_lock_);
     current_path_ = path;
     const int number = recording_.load() + 1;

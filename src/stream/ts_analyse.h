@@ -29,6 +29,7 @@
 #include "engine/play_state.h"
 #include "engine/reader_thread.h"
 #include "engine/video_packet_buffer.h"
+#include "positioning/gps_fix.h"
 #include "stream/frame_rate_meter.h"
 #include "stream/read_only_file.h"
 #include "stream/stream_tables.h"
@@ -127,6 +128,8 @@ private:
     void Announce(const std::stop_token& running);
     void StepForward(const std::stop_token& running);
     void StepBackward(const std::stop_token& running);
+    // The pictures read from now on carry no fix until the next GPS text.
+    void ForgetFix();
     void PostPosition();
     void WaitAtAnEnd();
 
@@ -170,6 +173,7 @@ private:
     FrameRateMeter frame_rate_;
     std::unique_ptr<WorkBuffers> work_;
     PacketRecord video_record_;
+    GpsRecord gps_carried_; // the values of the recording's GPS texts so far, as the map keeps them
     PacketRecord audio_record_;
 
     std::stop_source stop_;

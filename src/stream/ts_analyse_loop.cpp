@@ -132,9 +132,15 @@ void CTSAnalyse::Flush(bool with_buffers) {
 // and the map starts a new route.
 void CTSAnalyse::Announce(const std::stop_token& running) {
     gps_.ClearRecordReady();
+    ForgetFix();
     if (sink_ != nullptr) {
         sink_->Send(MessageTarget::kMainWindow, {kMessageNewRoute}, running);
     }
+}
+
+void CTSAnalyse::ForgetFix() {
+    video_record_.fix.reset();
+    gps_carried_ = {};
 }
 
 void CTSAnalyse::PostPosition() {

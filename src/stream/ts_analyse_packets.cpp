@@ -153,7 +153,10 @@ void CTSAnalyse::DeliverGps() {
     const std::span<const std::uint8_t> payload = pes.subspan(header->payload_offset);
     // Store keeps at most the buffer's capacity less the terminating zero, and sets the flag
     // before the message goes out.
-    gps_.Store({reinterpret_cast<const char*>(payload.data()), payload.size()});
+    const std::string_view text(reinterpret_cast<const char*>(payload.data()), payload.size());
+    gps_.Store(text);
+    // Read here as well as by the map: the pictures that follow carry it into their snapshots.
+    video_record_.fix = FixOfGpsText(text.substr(0, GpsTextBuffer::kCapacity - 1), gps_carried_);
     if (sink_ != nullptr) {
         sink_->Post(MessageTarget::kMainWindow, {kMessageGpsText});
     }

@@ -21,6 +21,7 @@
 #include "ui/panel_layout.h"
 #include "ui/panel_mark_bar.h"
 #include "ui/playing_file_copy.h"
+#include "ui/route_export_run.h"
 #include "video/snapshot_name.h"
 
 #include <QCursor>
@@ -81,7 +82,9 @@ QString WithDefaultExtension(const QString& path, const char* extension) {
 CPlayCtrlDlg::CPlayCtrlDlg(QWidget* parent, PanelHost& host, PanelServices services, int ui_mode)
     : CVxSkinDialog(parent), host_(host), services_(std::move(services)), ui_mode_(ui_mode),
       scale_(PanelScale(ui_mode)), history_(GSensorHistory::CapacityFor(ui_mode)),
-      export_(std::make_unique<ClipExportJob>(&services_.messages)) {
+      export_(std::make_unique<ClipExportJob>(&services_.messages)),
+      route_export_(new RouteExportRun(this, services_.prompts,
+                                       [this](const char* key) { return Tr(key); })) {
     const PanelLayout& layout = PanelLayoutFor(ui_mode_);
     EnableDrag(false);
     SetBackground(SkinPicture(layout.background));
@@ -358,6 +361,7 @@ void CPlayCtrlDlg::DestroyChannel() {
 void CPlayCtrlDlg::OpenPath(const std::string& path, const CFindFilePath* list) {
     host_.ShowPlaybackWindows(true);
     DestroyChannel();
+    list_complete_ = false;
     services_.app.GpsText().ClearRecordReady();
     host_.StartNewRoute();
 
@@ -450,6 +454,7 @@ void CPlayCtrlDlg::HandleMessage(const Message& message) {
         }
         break;
     case kMessageListComplete:
+        list_complete_ = true;
         host_.BarsListComplete();
         break;
     default:
@@ -464,6 +469,13 @@ void CPlayCtrlDlg::ShowOpenMenu() {
     connect(menu->addAction(Tr("Open SD Card")), &QAction::triggered, this,
             [this] { OpenCard(true); });
     connect(menu->addAction(Tr("Open File")), &QAction::triggered, this, [this] { OpenFile(); });
+    menu->addSeparator();
+    QAction* route = menu->addAction(Tr("Export Route..."));
+    route->setEnabled(channel_ != nullptr);
+    connect(route, &QAction::triggered, this, [this] { ExportRoute(false); });
+    QAction* card_route = menu->addAction(Tr("Export Card Route..."));
+    card_route->setEnabled(channel_ && list_complete_ && channel_->RecordingList().Count() > 0);
+    connect(card_route, &QAction::triggered, this, [this] { ExportRoute(true); });
     // The card's settings and the map key have buttons of their own, but none in sight: the
     // menu is where a mouse reaches them.
     menu->addSeparator();
@@ -498,6 +510,36 @@ void CPlayCtrlDlg::SavePlayingFile() {
     services_.prompts.Inform(this, failure.empty() ? target + " " + Tr("Finish Backup")
                                                    : target + " " + Tr("Backup failed") + ": " +
                                                          QString::fromStdString(failure));
+}
+
+void CPlayCtrlDlg::ExportRoute(bool whole_card) {
+    if (!channel_ || (whole_card && !list_complete_)) {
+        return;
+    }
+    RouteExportRequest request;
+    request.first = channel_->CurrentPath();
+    request.whole_card = whole_card;
+    if (whole_card) {
+        for (const RecordingEntry& entry : channel_->RecordingList().Entries()) {
+            request.recordings.push_back(entry.path);
+        }
+        if (request.recordings.empty()) {
+            return;
+        }
+        request.first = request.recordings.front();
+    }
+    // Named after the recording, or the card's folder, beside it.
+    const std::filesystem::path first = request.first;
+    const std::filesystem::path folder = first.parent_path();
+    const std::filesystem::path name = whole_card ? folder.filename() : first.stem();
+    const QString chosen = services_.prompts.PickFileToSave(
+        this, Tr("Export Route"), QString::fromStdString((folder / name).string() + ".gpx"),
+        {QStringLiteral("gpx Files (*.gpx)"), QStringLiteral("kml Files (*.kml)")});
+    if (chosen.isEmpty()) {
+        return;
+    }
+    request.output = WithDefaultExtension(chosen, ".gpx").toStdString();
+    route_export_->Start(std::move(request));
 }
 
 void CPlayCtrlDlg::ExportClip() {

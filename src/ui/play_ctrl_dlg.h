@@ -27,6 +27,7 @@ class CVxSkinSldButton;
 class ClipExportJob;
 class PanelHost;
 class PanelMarkBar;
+class RouteExportRun;
 
 // The play-control panel on the left of the main window: the command buttons, the position,
 // volume and speed sliders, the speed read-out, the compass with the position texts and the
@@ -95,6 +96,8 @@ private:
     void TakeSnapshot();
     void SavePlayingFile();
     void ExportClip();
+    // The route of the recording being played, or of the whole list, into a file the user names.
+    void ExportRoute(bool whole_card);
     // The Backup button's picture and tooltip and the mark bar's line, as the export stands.
     void ShowExportState();
     void OnExportFinished();
@@ -135,6 +138,8 @@ private:
     std::unique_ptr<SoundDriver> sound_;
     std::unique_ptr<CTSChn> channel_;
     std::unique_ptr<ClipExportJob> export_;
+    RouteExportRun* route_export_; // a child
+    bool list_complete_ = false;   // the channel's recording list may be read
 };
 
 } // namespace korvex

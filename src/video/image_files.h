@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace korvex {
 
@@ -13,8 +14,10 @@ namespace korvex {
 bool WriteBmp(const std::filesystem::path& path, const uint8_t* pixels, int width, int height,
               int stride);
 
-// A baseline JPEG file (4:2:0 chroma, quality 90) through libturbojpeg.
+// A baseline JPEG file (4:2:0 chroma, quality 90) through libturbojpeg. Non-empty `exif` (what
+// an APP1 segment holds after its length, video/exif_block.h) goes into an APP1 segment right
+// after the start of the image; more than a segment holds is refused.
 bool WriteJpeg(const std::filesystem::path& path, const uint8_t* pixels, int width, int height,
-               int stride);
+               int stride, std::span<const uint8_t> exif = {});
 
 } // namespace korvex

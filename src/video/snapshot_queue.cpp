@@ -2,6 +2,8 @@
 
 #include "video/snapshot_writer.h"
 
+#include <utility>
+
 namespace korvex {
 
 SnapshotQueue::SnapshotQueue() : thread_([this] { Run(); }) {}
@@ -15,11 +17,12 @@ SnapshotQueue::~SnapshotQueue() {
     thread_.join();
 }
 
-void SnapshotQueue::Push(const VideoSurface& picture, std::filesystem::path path) {
+void SnapshotQueue::Push(const VideoSurface& picture, std::filesystem::path path,
+                         PictureTags tags) {
     VideoSurface copy = picture; // outside the lock: the writer may be taking the next shot
     {
         std::lock_guard hold(lock_);
-        shots_.emplace_back(std::move(copy), std::move(path));
+        shots_.push_back({std::move(copy), std::move(path), std::move(tags)});
     }
     changed_.notify_all();
 }
@@ -36,11 +39,11 @@ void SnapshotQueue::Run() {
         if (shots_.empty()) {
             return; // ending, and nothing left to write
         }
-        auto shot = std::move(shots_.front());
+        Shot shot = std::move(shots_.front());
         shots_.pop_front();
         writing_ = true;
         hold.unlock();
-        SaveSnapshot(shot.first, shot.second);
+        SaveSnapshot(shot.picture, shot.path, shot.tags);
         hold.lock();
         writing_ = false;
         changed_.notify_all();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "video/picture_tags.h"
 #include "video/video_surface.h"
 
 #include <condition_variable>
@@ -7,7 +8,6 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
-#include <utility>
 
 namespace korvex {
 
@@ -24,18 +24,24 @@ public:
     SnapshotQueue(const SnapshotQueue&) = delete;
     SnapshotQueue& operator=(const SnapshotQueue&) = delete;
 
-    // Queues a shot of `picture` (copied now) into `path`.
-    void Push(const VideoSurface& picture, std::filesystem::path path);
+    // Queues a shot of `picture` (copied now) into `path`, tagged with `tags`.
+    void Push(const VideoSurface& picture, std::filesystem::path path, PictureTags tags = {});
 
     // Until every shot queued so far is written (or failed).
     void AwaitWritten();
 
 private:
+    struct Shot {
+        VideoSurface picture;
+        std::filesystem::path path;
+        PictureTags tags;
+    };
+
     void Run();
 
     std::mutex lock_; // guards everything below
     std::condition_variable changed_;
-    std::deque<std::pair<VideoSurface, std::filesystem::path>> shots_;
+    std::deque<Shot> shots_;
     bool writing_ = false;
     bool ending_ = false;
     std::thread thread_; // last: it starts once the rest is made

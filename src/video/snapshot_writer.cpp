@@ -1,6 +1,8 @@
 #include "video/snapshot_writer.h"
 
+#include "app/file_extension.h"
 #include "video/bgrx_conversion.h"
+#include "video/exif_block.h"
 #include "video/folder_creation.h"
 #include "video/image_files.h"
 
@@ -8,19 +10,10 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace korvex {
 namespace {
-
-std::string LowerExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
 
 // The picture as 32-bit B, G, R, X pixels; `converted` holds them when a conversion was needed.
 const VideoSurface* AsBgrx(const VideoSurface& picture, VideoSurface& converted) {
@@ -44,7 +37,8 @@ const VideoSurface* AsBgrx(const VideoSurface& picture, VideoSurface& converted)
 
 } // namespace
 
-bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path) {
+bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path,
+                  const PictureTags& tags) {
     const std::string extension = LowerExtension(path);
     const bool bmp = extension == ".bmp";
     if (!bmp && extension != ".jpg") {
@@ -56,8 +50,12 @@ bool SaveSnapshot(const VideoSurface& picture, const std::filesystem::path& path
         return false;
     }
     CreateFolderFor(path);
-    const auto write = bmp ? WriteBmp : WriteJpeg;
-    return write(path, pixels->plane(0), pixels->width(), pixels->height(), pixels->stride(0));
+    if (bmp) {
+        return WriteBmp(path, pixels->plane(0), pixels->width(), pixels->height(),
+                        pixels->stride(0));
+    }
+    return WriteJpeg(path, pixels->plane(0), pixels->width(), pixels->height(), pixels->stride(0),
+                     ExifBlock(tags, pixels->width(), pixels->height()));
 }
 
 } // namespace korvex

@@ -13,6 +13,15 @@ namespace {
 constexpr double kStartRate = 60;
 constexpr int kIdleMs = 10;
 
+PictureTags TagsOf(const PacketRecord& packet) {
+    PictureTags tags;
+    if (packet.recording_start != 0) {
+        tags.taken = packet.recording_start + static_cast<std::int64_t>(packet.time_stamp);
+    }
+    tags.fix = packet.fix;
+    return tags;
+}
+
 } // namespace
 
 CVideoCtx::CVideoCtx(CVBuffer2& packets, PlayState& play_state, std::atomic<int>& display_mode,
@@ -97,6 +106,7 @@ int CVideoCtx::Run() {
         if (!TransferPicture()) {
             continue;
         }
+        shown_tags_ = TagsOf(current_packet_);
         needs_present_ = true;
         play_.CountShownPicture();
         if (picture_listener_) {
@@ -211,7 +221,7 @@ void CVideoCtx::ServiceRefresh() {
 
 void CVideoCtx::SaveSnapshot(const std::filesystem::path& path) {
     if (const VideoSurface* picture = presenter_.CurrentSurface()) {
-        snapshots_.Push(*picture, path);
+        snapshots_.Push(*picture, path, shown_tags_);
     }
 }
 

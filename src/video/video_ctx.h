@@ -69,7 +69,8 @@ public:
     void Stop(int timeout_ms) override;
 
     // Queues the back buffer (the picture on show) to be written to `path` as BMP or JPEG by
-    // the snapshot thread, in order. Worker thread.
+    // the snapshot thread, in order, a JPEG file tagged with the picture's time (its recording's
+    // start plus its time stamp) and fix. Worker thread.
     void SaveSnapshot(const std::filesystem::path& path);
 
     // True while the worker finds its buffer empty: every picture it was given has been shown.
@@ -106,6 +107,7 @@ private:
     CH264Decoder decoder_;
     PicturePlanes current_;       // the picture to be shown next
     PacketRecord current_packet_; // and the packet it came from
+    PictureTags shown_tags_;      // of the picture in the back buffer
     SnapshotQueue snapshots_;     // its own thread; Push from the worker's
 };
 

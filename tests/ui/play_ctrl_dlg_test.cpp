@@ -10,6 +10,8 @@
 #include "playback/ts_chn.h"
 #include "positioning/gps_text_parser.h"
 #include "recording_prompts.h"
+#include "route_points.h"
+#include "stream/find_file_path.h"
 #include "temp_dir.h"
 #include "ui/main_window_layout.h"
 #include "ui/panel_host.h"
@@ -17,6 +19,7 @@
 #include "ui/panel_mark_bar.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
+#include "ui/route_export_run.h"
 #include "video/block_code.h"
 #include "video/memory_video_output.h"
 
@@ -25,6 +28,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -178,6 +182,18 @@ protected:
         return (dir_ / "lone/REC_0001.ts").string();
     }
     void AwaitPictures() { QTRY_VERIFY_WITH_TIMEOUT(host_.output.ShowCount() > 0, 20000); }
+    // The entry of a freshly opened Open menu, the menu left open.
+    QAction* OpenMenuEntry(const QString& text) {
+        Press(231);
+        const QList<QMenu*> menus = panel_->findChildren<QMenu*>(QStringLiteral("openMenu"));
+        for (QAction* action : menus.last()->actions()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        ADD_FAILURE() << text.toStdString();
+        return nullptr;
+    }
 
     static test::TempDir* card_dir_;
     static mkcard::WrittenCard* card_;
@@ -327,7 +343,8 @@ TEST_F(Panel, OpenMenuOpensTheCardOrAFile) {
     for (const QAction* action : menu->actions()) {
         items << action->text();
     }
-    EXPECT_EQ(items, (QStringList{"Open SD Card", "Open File", "", "SD Card Setup", "Map Key"}));
+    EXPECT_EQ(items, (QStringList{"Open SD Card", "Open File", "", "Export Route...",
+                                  "Export Card Route...", "", "SD Card Setup", "Map Key"}));
     menu->actions()[0]->trigger();
     EXPECT_EQ(prompts_.Messages(), QStringList{"Record SD Card Not Find"});
 
@@ -407,6 +424,92 @@ TEST_F(Panel, ExportsTheMarkedClip) {
     EXPECT_EQ(streams.at("streams.stream.0.width"), "96");
     EXPECT_EQ(streams.at("streams.stream.0.height"), "64");
     EXPECT_GT(std::stoi(streams.at("streams.stream.0.nb_read_packets")), 0);
+}
+
+// What a route export reads of the recordings: every text with a fix, but the last of the
+// reading, which is complete only once a next text begins.
+std::vector<mkcard::WrittenGpsText>
+RouteTexts(const std::vector<const mkcard::WrittenRecording*>& recordings) {
+    std::vector<mkcard::WrittenGpsText> texts;
+    for (const mkcard::WrittenRecording* recording : recordings) {
+        texts.insert(texts.end(), recording->gps.begin(), recording->gps.end());
+    }
+    texts.pop_back();
+    std::erase_if(texts, [](const mkcard::WrittenGpsText& text) { return !text.fix; });
+    return texts;
+}
+
+void ExpectRoute(const fs::path& file, const std::vector<mkcard::WrittenGpsText>& texts) {
+    const auto points = test::ReadGpxPoints(QString::fromStdString(file.string()));
+    ASSERT_TRUE(points) << file;
+    ASSERT_EQ(points->size(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        EXPECT_NEAR((*points)[i].latitude, texts[i].latitude, 1e-6) << i;
+        EXPECT_NEAR((*points)[i].longitude, texts[i].longitude, 1e-6) << i;
+        std::tm utc{};
+        gmtime_r(&texts[i].utc, &utc);
+        char time[32];
+        std::strftime(time, sizeof time, "%Y-%m-%dT%H:%M:%SZ", &utc);
+        EXPECT_EQ((*points)[i].time.toStdString(), time) << i;
+    }
+}
+
+// Export Route writes the track of the recording being played and Export Card Route that of the
+// whole card, whose progress shows and may be cancelled; a recording without a fix is told so.
+TEST_F(Panel, ExportsTheRouteOfTheRecordingOrOfTheCard) {
+    Make();
+    EXPECT_FALSE(OpenMenuEntry("Export Route...")->isEnabled()); // nothing plays
+    EXPECT_FALSE(OpenMenuEntry("Export Card Route...")->isEnabled());
+
+    panel_->OpenPath(LoneRecording(), nullptr);
+    prompts_.saveAnswer = QString::fromStdString((dir_ / "lone").string()); // ".gpx" added
+    OpenMenuEntry("Export Route...")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(prompts_.Messages().size(), 1, 20000);
+    EXPECT_EQ(prompts_.shown.front().kind, "save");
+    EXPECT_EQ(prompts_.shown.front().text, "Export Route");
+    EXPECT_EQ(prompts_.Messages().back(), "Route saved to " + prompts_.saveAnswer + ".gpx");
+    ExpectRoute(dir_ / "lone.gpx", RouteTexts({&card_->recordings[0]}));
+
+    CFindFilePath list;
+    list.ScanSync(Recording(0));
+    panel_->OpenPath(Recording(0), &list);
+    QTRY_VERIFY_WITH_TIMEOUT(OpenMenuEntry("Export Card Route...")->isEnabled(), 20000);
+    fs::create_directories(KORVEX_SCREENSHOT_DIR);
+    QMenu* menu = panel_->findChildren<QMenu*>(QStringLiteral("openMenu")).last();
+    EXPECT_TRUE(menu->grab().save(KORVEX_SCREENSHOT_DIR "/panel_open_menu.png"));
+    auto* run = panel_->findChild<RouteExportRun*>();
+    ASSERT_NE(run, nullptr);
+    // Cancelled at once: no file and no message.
+    prompts_.saveAnswer = QString::fromStdString((dir_ / "cancelled.gpx").string());
+    OpenMenuEntry("Export Card Route...")->trigger();
+    ASSERT_NE(run->Progress(), nullptr);
+    run->Progress()->findChild<QPushButton*>()->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!run->IsRunning(), 20000);
+    EXPECT_FALSE(fs::exists(dir_ / "cancelled.gpx"));
+    EXPECT_EQ(prompts_.Messages().size(), 1);
+
+    prompts_.saveAnswer = QString::fromStdString((dir_ / "card.gpx").string());
+    OpenMenuEntry("Export Card Route...")->trigger();
+    QProgressDialog* progress = run->Progress();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->labelText(), "Reading the route of the card");
+    progress->setValue(400); // as the reading would, for the picture
+    EXPECT_TRUE(progress->grab().save(KORVEX_SCREENSHOT_DIR "/panel_route_progress.png"));
+    QTRY_COMPARE_WITH_TIMEOUT(prompts_.Messages().size(), 2, 60000);
+    EXPECT_EQ(run->Progress(), nullptr);
+    EXPECT_EQ(prompts_.Messages().back(), "Route saved to " + prompts_.saveAnswer);
+    ExpectRoute(dir_ / "card.gpx",
+                RouteTexts({&card_->recordings[0], &card_->recordings[1], &card_->recordings[2]}));
+
+    mkcard::CardOptions no_fix = mkcard::TinyCard(1, 2, 10);
+    no_fix.no_fix[0] = {{0, 2}};
+    const auto lost = mkcard::WriteCard(no_fix, dir_ / "no-fix");
+    panel_->OpenPath(lost.recordings[0].path.string(), nullptr);
+    prompts_.saveAnswer = QString::fromStdString((dir_ / "none.gpx").string());
+    OpenMenuEntry("Export Route...")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(prompts_.Messages().size(), 3, 20000);
+    EXPECT_EQ(prompts_.Messages().back(), "No GPS fix in this recording.");
+    EXPECT_FALSE(fs::exists(dir_ / "none.gpx"));
 }
 
 TEST_F(Panel, ConfigOkRefreshesTheUnitLabelAndMapGoesToTheHost) {

@@ -1,7 +1,9 @@
 #include "coded_pictures.h"
+#include "exif_tags.h"
 #include "mkcard/block_code.h"
 #include "snapshot_files.h"
 #include "temp_dir.h"
+#include "time_zone.h"
 #include "video/snapshot_name.h"
 #include "video/snapshot_queue.h"
 #include "video/snapshot_writer.h"
@@ -96,6 +98,101 @@ TEST(SnapshotWriterTest, WritesNothingForOtherExtensionsOrPlaces) {
     test::WriteFile(temp / "file", "x"); // a file where the folder should be
     EXPECT_FALSE(SaveSnapshot(picture, temp / "file" / "shot--001.bmp"));
     EXPECT_FALSE(SaveSnapshot(VideoSurface{}, temp / "empty--001.bmp"));
+}
+
+// exiftool's names of every tag a snapshot may carry, and its check of the file.
+const std::vector<std::string> kSnapshotTags = {
+    "ModifyDate",      "DateTimeOriginal", "OffsetTime",   "OffsetTimeOriginal",
+    "GPSVersionID",    "GPSLatitudeRef",   "GPSLatitude",  "GPSLongitudeRef",
+    "GPSLongitude",    "GPSSpeedRef",      "GPSSpeed",     "GPSImgDirectionRef",
+    "GPSImgDirection", "GPSDateStamp",     "GPSTimeStamp", "Validate"};
+
+// A JPEG file carries the picture's local time with the zone's offset (half an hour off here,
+// and behind UTC) and, with a fix, where the car was, as read back and checked by exiftool; a
+// picture without a time or a fix carries none of those tags.
+TEST(SnapshotWriterTest, JpegFilesCarryTheTimeAndTheFixAsExif) {
+    const test::ScopedTimeZone zone("America/St_Johns"); // -02:30 in May
+    const std::int64_t taken = test::UtcTime("2024-05-17 11:00:07");
+    const GpsFix north_east{{24.0777151, 120.5289033, 45.3, 271.25},
+                            RmcTime{2024, 5, 17, 11, 0, 6}};
+    const GpsFix south_west{{-33.8688, -151.2093, 0, 0}, std::nullopt};
+    struct Case {
+        const char* name;
+        PictureTags tags;
+        test::ExifTags expected;
+    };
+    // exiftool's check of the file: no errors, no warnings, no minor warnings.
+    const std::pair<std::string, std::string> valid = {"Validate", "0 0 0"};
+    const test::ExifTags time_only = {valid,
+                                      {"ModifyDate", "2024:05:17 08:30:07"},
+                                      {"DateTimeOriginal", "2024:05:17 08:30:07"},
+                                      {"OffsetTime", "-02:30"},
+                                      {"OffsetTimeOriginal", "-02:30"}};
+    test::ExifTags full = time_only;
+    full.insert({{"GPSVersionID", "2 3 0 0"},
+                 {"GPSLatitudeRef", "N"},
+                 {"GPSLatitude", "24.0777151"},
+                 {"GPSLongitudeRef", "E"},
+                 {"GPSLongitude", "120.5289033"},
+                 {"GPSSpeedRef", "K"},
+                 {"GPSSpeed", "45.3"},
+                 {"GPSImgDirectionRef", "T"},
+                 {"GPSImgDirection", "271.25"},
+                 {"GPSDateStamp", "2024:05:17"},
+                 {"GPSTimeStamp", "11:00:06"}});
+    const test::ExifTags south_west_only = {valid,
+                                            {"GPSVersionID", "2 3 0 0"},
+                                            {"GPSLatitudeRef", "S"},
+                                            {"GPSLatitude", "-33.8688"},
+                                            {"GPSLongitudeRef", "W"},
+                                            {"GPSLongitude", "-151.2093"},
+                                            {"GPSSpeedRef", "K"},
+                                            {"GPSSpeed", "0"},
+                                            {"GPSImgDirectionRef", "T"},
+                                            {"GPSImgDirection", "0"}};
+    const Case cases[] = {
+        {"full.jpg", {taken, north_east}, full},
+        {"time.jpg", {taken, std::nullopt}, time_only},
+        {"south-west.jpg", {std::nullopt, south_west}, south_west_only},
+        {"bare.jpg", {}, {valid}},
+    };
+    test::TempDir temp;
+    const VideoSurface picture = CodedPicture(VideoSurface::Format::kYuv420);
+    std::vector<std::filesystem::path> files;
+    for (const Case& c : cases) {
+        files.push_back(temp / c.name);
+        ASSERT_TRUE(SaveSnapshot(picture, files.back(), c.tags)) << c.name;
+        const auto image = test::ReadImage(files.back()); // still a picture any reader decodes
+        ASSERT_TRUE(image) << c.name;
+        EXPECT_EQ(test::ReadBlockCode(*image), (BlockCode{3, 77})) << c.name;
+    }
+    const auto read = test::ReadExifTags(files, kSnapshotTags);
+    for (const Case& c : cases) {
+        const auto file = read.find(c.name);
+        ASSERT_NE(file, read.end()) << c.name;
+        for (const auto& [tag, value] : file->second) {
+            const auto expected = c.expected.find(tag);
+            ASSERT_NE(expected, c.expected.end()) << c.name << " carries " << tag;
+            if (tag == "GPSLatitude" || tag == "GPSLongitude") { // to 0.001" of arc
+                EXPECT_NEAR(std::stod(value), std::stod(expected->second), 0.001 / 3600)
+                    << c.name << " " << tag;
+            } else {
+                EXPECT_EQ(value, expected->second) << c.name << " " << tag;
+            }
+        }
+        EXPECT_EQ(file->second.size(), c.expected.size()) << c.name;
+    }
+}
+
+// A bitmap has no place for the tags: it is written as it always was.
+TEST(SnapshotWriterTest, BitmapsCarryNoTags) {
+    test::TempDir temp;
+    const VideoSurface picture = CodedPicture(VideoSurface::Format::kBgrx32);
+    const PictureTags tags{test::UtcTime("2024-05-17 11:00:07"),
+                           GpsFix{{24.07, 120.52, 45, 90}, RmcTime{2024, 5, 17, 11, 0, 6}}};
+    ASSERT_TRUE(SaveSnapshot(picture, temp / "plain.bmp"));
+    ASSERT_TRUE(SaveSnapshot(picture, temp / "tagged.bmp", tags));
+    EXPECT_EQ(test::ReadFile(temp / "tagged.bmp"), test::ReadFile(temp / "plain.bmp"));
 }
 
 // Shots are written off the caller's thread, from copies taken when queued, in queue order: the
