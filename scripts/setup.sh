@@ -11,6 +11,8 @@ packages=(
     # windows, drawing, the map page
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev libxkbcommon-dev
     fonts-dejavu-core
+    # Chinese, Japanese and Korean glyphs for the translated texts
+    fonts-noto-cjk
     # the skin pictures, drawn at build time from the theme's symbolic icons
     qt6-svg-dev adwaita-icon-theme
     # sound and system volume
@@ -21,8 +23,8 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
     # a private D-Bus daemon with fake services (UDisks2)
     dbus-daemon python3-dbusmock
-    # the installed desktop entry's validator
-    desktop-file-utils
+    # the validators of the installed desktop entry and AppStream metadata; the MIME database
+    desktop-file-utils appstream shared-mime-info
 )
 
 missing=()
