@@ -11,6 +11,8 @@ packages=(
     # windows, drawing, the map page
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-webengine-dev libjs-leaflet libgl-dev libxkbcommon-dev
     fonts-dejavu-core
+    # Chinese, Japanese and Korean glyphs for the translated texts
+    fonts-noto-cjk
     # the skin pictures, drawn at build time from the theme's symbolic icons
     qt6-svg-dev adwaita-icon-theme
     # sound and system volume
@@ -22,8 +24,8 @@ packages=(
     libimage-exiftool-perl
     # a private D-Bus daemon with fake services (UDisks2)
     dbus-daemon python3-dbusmock
-    # the installed desktop entry's validator
-    desktop-file-utils
+    # the validators of the installed desktop entry and AppStream metadata; the MIME database
+    desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

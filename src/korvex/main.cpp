@@ -18,6 +18,8 @@ int main(int argc, char** argv) {
     // The map view's web engine shares its OpenGL contexts with the video window.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    // The desktop entry's name: a Wayland desktop shows the window with the entry's name and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Korvex"));
     ApplyDarkLook(application);
 
     CKorvexApp app(SettingsLocations::ForThisProgram());

@@ -48,19 +48,19 @@ CConfigDlg::CConfigDlg(CSettings& settings, UserPrompts& prompts, QSize screen, 
 
     auto* version = new QLineEdit(QString::fromStdString(ProgramVersionText()));
     version->setReadOnly(true);
-    AddRow("Version", version);
+    AddRow(Tr(settings_, "Version"), version);
     path_ = new QLineEdit(QString::fromStdString(settings_.snapshot_folder));
     path_->setReadOnly(true);
     path_->setObjectName("snapshotPath");
     auto* browse = new QPushButton(Tr(settings_, "Browse"));
     browse->setObjectName("browse");
     connect(browse, &QPushButton::clicked, this, &CConfigDlg::Browse);
-    AddRow("Snapshot Path", path_, browse);
+    AddRow(Tr(settings_, "Snapshot Path"), path_, browse);
 
-    image_type_ = AddList("Image Type", {"BMP", "JPG"}, settings_.image_type);
+    image_type_ = AddList(Tr(settings_, "Image Type"), {"BMP", "JPG"}, settings_.image_type);
     count_edit_ = new QLineEdit(QString::number(count_));
     count_edit_->setObjectName("continuousShooting");
-    AddRow("Continuous Shooting", count_edit_);
+    AddRow(Tr(settings_, "Continuous Shooting"), count_edit_);
 
     language_ = new QComboBox;
     language_->setObjectName("language");
@@ -71,21 +71,24 @@ CConfigDlg::CConfigDlg(CSettings& settings, UserPrompts& prompts, QSize screen, 
         }
     }
     language_->setCurrentIndex(language_->findData(settings_.language_chosen));
-    AddRow("Language", language_);
+    AddRow(Tr(settings_, "Language"), language_);
 
-    ui_mode_ = AddList("UIMode", {"960*600", "1280*800", "1920*1080"}, settings_.ui_mode_in_use);
+    ui_mode_ = AddList(Tr(settings_, "UIMode"), {"960*600", "1280*800", "1920*1080"},
+                       settings_.ui_mode_in_use);
     ui_mode_->setObjectName("uiMode");
     connect(ui_mode_, &QComboBox::currentIndexChanged, this, &CConfigDlg::FitUiModeToScreen);
     QStringList percents;
     for (int level = 1; level <= 10; ++level) {
         percents.push_back(QString("%1 %").arg(level * 100));
     }
-    amplification_ =
-        AddList("Sound Amplification", percents, settings_.sound_amplification.load() - 1);
+    amplification_ = AddList(Tr(settings_, "Sound Amplification"), percents,
+                             settings_.sound_amplification.load() - 1);
     amplification_->setObjectName("soundAmplification");
-    display_mode_ = AddList("Display Mode", {"YV12", "RGB"}, settings_.display_mode.load());
+    display_mode_ =
+        AddList(Tr(settings_, "Display Mode"), {"YV12", "RGB"}, settings_.display_mode.load());
     display_mode_->setObjectName("displayMode");
-    unit_ = AddList("Unit Of Speed", {"Km/h", "Mile/h", "Knot"}, settings_.unit_of_speed);
+    unit_ = AddList(Tr(settings_, "Unit Of Speed"), {"Km/h", "Mile/h", "Knot"},
+                    settings_.unit_of_speed);
     unit_->setObjectName("unitOfSpeed");
     image_type_->setObjectName("imageType");
 
@@ -105,20 +108,20 @@ CConfigDlg::CConfigDlg(CSettings& settings, UserPrompts& prompts, QSize screen, 
     whole->addLayout(form);
 }
 
-void CConfigDlg::AddRow(const char* label_key, QWidget* field, QWidget* beside) {
+void CConfigDlg::AddRow(const QString& label, QWidget* field, QWidget* beside) {
     const int row = fields_->rowCount();
-    fields_->addWidget(new QLabel(Tr(settings_, label_key)), row, 0);
+    fields_->addWidget(new QLabel(label), row, 0);
     fields_->addWidget(field, row, 1, 1, beside != nullptr ? 1 : 2);
     if (beside != nullptr) {
         fields_->addWidget(beside, row, 2);
     }
 }
 
-QComboBox* CConfigDlg::AddList(const char* label_key, const QStringList& items, int selected) {
+QComboBox* CConfigDlg::AddList(const QString& label, const QStringList& items, int selected) {
     auto* list = new QComboBox;
     list->addItems(items);
     list->setCurrentIndex(IndexIn(items, selected));
-    AddRow(label_key, list);
+    AddRow(label, list);
     return list;
 }
 

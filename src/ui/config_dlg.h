@@ -31,8 +31,8 @@ public slots:
     void accept() override;
 
 private:
-    QComboBox* AddList(const char* label_key, const QStringList& items, int selected);
-    void AddRow(const char* label_key, QWidget* field, QWidget* beside = nullptr);
+    QComboBox* AddList(const QString& label, const QStringList& items, int selected);
+    void AddRow(const QString& label, QWidget* field, QWidget* beside = nullptr);
     void Browse();
     void FitUiModeToScreen(int mode);
 

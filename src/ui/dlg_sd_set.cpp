@@ -1,6 +1,7 @@
 #include "ui/dlg_sd_set.h"
 
 #include "app/settings.h"
+#include "app/translation_keys.h"
 #include "camera/camera_setting_fields.h"
 #include "camera/card_clear.h"
 #include "camera/card_formatter.h"
@@ -47,22 +48,22 @@ struct ListPlace {
     int section; // 0 setup, 1 record, 2 camera
 };
 const std::map<std::string_view, ListPlace> kPlaces = {
-    {"language", {"Language:", 0}},
-    {"timeZone", {"Time_Zone:", 0}},
-    {"tvStandard", {"TV_Standard:", 0}},
-    {"frequency", {"Frequency:", 0}},
-    {"whiteBalance", {"White_Balance:", 0}},
-    {"effect", {"Effect:", 0}},
-    {"sensorSensitivity", {"Sensor_SEN:", 0}},
-    {"mic", {"MIC:", 0}},
-    {"speedUnit", {"Unit Of Speed:", 0}},
-    {"recResolution", {"REC_Resolution:", 1}},
-    {"recQuality", {"REC_Quality:", 1}},
-    {"recGSensor", {"REC_G-Sensor_SEN:", 1}},
-    {"capResolution", {"CAP_Resolution:", 2}},
-    {"capMode", {"CAP_Mode:", 2}},
-    {"capPeriod", {"CAP_Period:", 2}},
-    {"capGSensor", {"CAP_G-Sensor_SEN:", 2}},
+    {"language", {TextKey("Language:"), 0}},
+    {"timeZone", {TextKey("Time_Zone:"), 0}},
+    {"tvStandard", {TextKey("TV_Standard:"), 0}},
+    {"frequency", {TextKey("Frequency:"), 0}},
+    {"whiteBalance", {TextKey("White_Balance:"), 0}},
+    {"effect", {TextKey("Effect:"), 0}},
+    {"sensorSensitivity", {TextKey("Sensor_SEN:"), 0}},
+    {"mic", {TextKey("MIC:"), 0}},
+    {"speedUnit", {TextKey("Unit Of Speed:"), 0}},
+    {"recResolution", {TextKey("REC_Resolution:"), 1}},
+    {"recQuality", {TextKey("REC_Quality:"), 1}},
+    {"recGSensor", {TextKey("REC_G-Sensor_SEN:"), 1}},
+    {"capResolution", {TextKey("CAP_Resolution:"), 2}},
+    {"capMode", {TextKey("CAP_Mode:"), 2}},
+    {"capPeriod", {TextKey("CAP_Period:"), 2}},
+    {"capGSensor", {TextKey("CAP_G-Sensor_SEN:"), 2}},
 };
 
 } // namespace
@@ -70,14 +71,14 @@ const std::map<std::string_view, ListPlace> kPlaces = {
 CDlgSDSet::CDlgSDSet(SdCardServices services, QWidget* parent)
     : QDialog(parent), services_(std::move(services)) {
     setWindowTitle(Tr("SD Card Setup"));
-    const auto heading = [this](const char* text) {
+    const auto heading = [this](const QString& text) {
         auto* label = new CLabel(this);
         label->SetFontName(QStringLiteral("Arial"), 0)
             .SetFontSize(20)
             .SetFontBold(true)
             .SetTextColor(Qt::white)
             .SetTransparent(true)
-            .SetText(Tr(text));
+            .SetText(text);
         label->setMinimumHeight(28);
         return label;
     };
@@ -85,7 +86,7 @@ CDlgSDSet::CDlgSDSet(SdCardServices services, QWidget* parent)
     whole->addWidget(NewSidePicture(this), 0, Qt::AlignTop);
     auto* layout = new QVBoxLayout;
     whole->addLayout(layout);
-    layout->addWidget(heading("SD Card"));
+    layout->addWidget(heading(Tr("SD Card")));
     auto* card_row = new QHBoxLayout;
     auto* card_label = new QLabel(Tr("SD Card:"), this);
     cards_ = new QComboBox(this);
@@ -103,7 +104,7 @@ CDlgSDSet::CDlgSDSet(SdCardServices services, QWidget* parent)
 
     QFormLayout* forms[3];
     auto* sections = new QHBoxLayout;
-    const char* titles[3] = {"Setup", "Record", "Camera"};
+    const QString titles[3] = {Tr("Setup"), Tr("Record"), Tr("Camera")};
     auto* right = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {
         auto* column = new QVBoxLayout;
@@ -143,7 +144,7 @@ CDlgSDSet::CDlgSDSet(SdCardServices services, QWidget* parent)
         });
     }
 
-    layout->addWidget(heading("Set SD Card"));
+    layout->addWidget(heading(Tr("Set SD Card")));
     auto* buttons = new QHBoxLayout;
     auto* set = new QPushButton(Tr("Set"), this);
     auto* cancel = new QPushButton(Tr("Cancel"), this);
@@ -250,19 +251,19 @@ void CDlgSDSet::OnDefault() {
     }
 }
 
-std::string CDlgSDSet::ConfirmedCard(const char* question) {
+std::string CDlgSDSet::ConfirmedCard(const QString& question) {
     if (!setup_.ChosenCard()) {
         services_.prompts.Inform(this, Tr("Record SD Card Not Find"));
         return {};
     }
-    if (!services_.prompts.AskYesNo(this, Tr(question))) {
+    if (!services_.prompts.AskYesNo(this, question)) {
         return {};
     }
     return setup_.Cards()[*setup_.ChosenCard()];
 }
 
 void CDlgSDSet::OnFormat() {
-    const std::string card = ConfirmedCard("Are you sure to Format it?");
+    const std::string card = ConfirmedCard(Tr("Are you sure to Format it?"));
     if (card.empty()) {
         return;
     }
@@ -287,7 +288,7 @@ void CDlgSDSet::OnFormat() {
 }
 
 void CDlgSDSet::OnClear() {
-    const std::string card = ConfirmedCard("Are you sure to Clear it?");
+    const std::string card = ConfirmedCard(Tr("Are you sure to Clear it?"));
     if (card.empty()) {
         return;
     }

@@ -47,7 +47,7 @@ private:
     void OnClear();
     // The chosen card's mount point after the user said Yes to `question`, with playback of a
     // recording on it stopped; empty when there is no card or the user said No.
-    std::string ConfirmedCard(const char* question);
+    std::string ConfirmedCard(const QString& question);
 
     SdCardServices services_;
     CardSetup setup_;

@@ -3,6 +3,8 @@
 // Where the panel's children sit and which skin pictures they show, per UI mode (0: 203 x 600,
 // 1 and 2: 271 x 800), in panel pixels.
 
+#include "app/translation_keys.h"
+
 #include <QPoint>
 #include <QRect>
 #include <array>
@@ -22,24 +24,24 @@ inline constexpr int kMuteButton = 1013;
 inline constexpr int kMutedPicture = 138;
 
 inline constexpr std::array<PanelButton, 21> kPanelButtons = {{
-    {225, "Play", 140},
-    {235, "BackWardPlay", 447},
-    {230, "Pause", 141},
-    {226, "Stop", 142},
-    {216, "PreFrame", 146},
-    {217, "NextFrame", 145},
-    {233, "PrevFile", 161},
-    {229, "NextFile", 162},
-    {237, "Mark In", 450},
-    {238, "Mark Out", 451},
-    {kBackupButton, "Backup", 452},
-    {231, "Open", 139},
-    {236, "Save The Playing File", 449},
-    {220, "SnapShot", 147},
-    {232, "Map", 437},
-    {234, "Config", 163},
-    {221, "SD Card Setup", 457},
-    {1055, "Map Key", 1056},
+    {225, TextKey("Play"), 140},
+    {235, TextKey("BackWardPlay"), 447},
+    {230, TextKey("Pause"), 141},
+    {226, TextKey("Stop"), 142},
+    {216, TextKey("PreFrame"), 146},
+    {217, TextKey("NextFrame"), 145},
+    {233, TextKey("PrevFile"), 161},
+    {229, TextKey("NextFile"), 162},
+    {237, TextKey("Mark In"), 450},
+    {238, TextKey("Mark Out"), 451},
+    {kBackupButton, TextKey("Backup"), 452},
+    {231, TextKey("Open"), 139},
+    {236, TextKey("Save The Playing File"), 449},
+    {220, TextKey("SnapShot"), 147},
+    {232, TextKey("Map"), 437},
+    {234, TextKey("Config"), 163},
+    {221, TextKey("SD Card Setup"), 457},
+    {1055, TextKey("Map Key"), 1056},
     {kMuteButton, nullptr, 148},
     {227, nullptr, 143},
     {228, nullptr, 144},

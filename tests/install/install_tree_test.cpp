@@ -1,6 +1,7 @@
 // `cmake --install` writes a tree that works: the programs in bin/, the data of the build's
-// program folder in share/korvex/ where the installed programs find it, the desktop entry and
-// the icon; the build tree's programs keep finding their data beside them.
+// program folder in share/korvex/ where the installed programs find it, the desktop entry, the
+// AppStream metadata, the MIME database's ".nts" and the icon; the build tree's programs keep
+// finding their data beside them.
 
 #include "command_output.h"
 #include "temp_dir.h"
@@ -80,8 +81,15 @@ TEST_F(InstallTreeTest, ProgramsDataDesktopEntryAndIconLieWhereTheDesktopLooks) 
     EXPECT_TRUE(fs::is_regular_file(data_ / "map" / "mapdlg.htm"));
     EXPECT_EQ(fs::exists(data_ / "offset_min.bin"), fs::exists(program_folder / "offset_min.bin"));
     EXPECT_FALSE(fs::exists(data_ / "Config.ini"));
+    // The language files, as the build copies them beside the programs.
+    for (const auto& file :
+         fs::directory_iterator(fs::path(KORVEX_SOURCE_DIR) / "data" / "Language")) {
+        const fs::path installed = data_ / "Language" / file.path().filename();
+        EXPECT_TRUE(fs::is_regular_file(installed)) << installed;
+        EXPECT_EQ(test::ReadFile(installed), test::ReadFile(file.path())) << installed;
+    }
 
-    const fs::path entry = prefix_ / "share" / "applications" / "korvex.desktop";
+    const fs::path entry = prefix_ / "share" / "applications" / "org.korvex.Korvex.desktop";
     const test::CommandOutput validate =
         test::RunCommand("desktop-file-validate " + Quoted(entry) + " 2>&1");
     EXPECT_EQ(validate.status, 0) << validate.output;
@@ -95,6 +103,28 @@ TEST_F(InstallTreeTest, ProgramsDataDesktopEntryAndIconLieWhereTheDesktopLooks) 
     const fs::path icon =
         prefix_ / "share" / "icons" / "hicolor" / "scalable" / "apps" / "korvex.svg";
     EXPECT_EQ(fs::exists(icon), fs::exists(icon_source));
+}
+
+// What software centres and file managers read: the AppStream metadata of the desktop entry, and
+// ".nts" recordings known to the MIME database as the transport streams the entry opens.
+TEST_F(InstallTreeTest, AppStreamMetadataValidatesAndNtsRecordingsAreTransportStreams) {
+    const fs::path metainfo = prefix_ / "share" / "metainfo" / "org.korvex.Korvex.metainfo.xml";
+    const test::CommandOutput validate =
+        test::RunCommand("appstreamcli validate --no-net " + Quoted(metainfo) + " 2>&1");
+    EXPECT_EQ(validate.status, 0) << validate.output;
+    const std::string text = test::ReadFile(metainfo);
+    for (const std::string line :
+         {"<id>org.korvex.Korvex</id>",
+          "<launchable type=\"desktop-id\">org.korvex.Korvex.desktop</launchable>",
+          "<mediatype>video/mp2t</mediatype>", "<release version=\"" KORVEX_VERSION "\""}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    EXPECT_TRUE(
+        fs::is_regular_file(prefix_ / "share" / "applications" / "org.korvex.Korvex.desktop"));
+
+    EXPECT_TRUE(fs::is_regular_file(prefix_ / "share" / "mime" / "packages" / "korvex-mime.xml"));
+    const std::string globs = test::ReadFile(prefix_ / "share" / "mime" / "globs2");
+    EXPECT_NE(globs.find(":video/mp2t:*.nts\n"), std::string::npos) << globs;
 }
 
 TEST_F(InstallTreeTest, InstalledProgramFindsItsDataInShareAndTheBuildTreeOneBesideIt) {

@@ -1,5 +1,6 @@
 #include "recording_prompts.h"
 #include "settings_fixture.h"
+#include "translated_look.h"
 #include "ui/config_dlg.h"
 
 #include <QComboBox>
@@ -170,6 +171,22 @@ TEST_F(ConfigDialog, LooksFinished) {
     QDir().mkpath(KORVEX_SCREENSHOT_DIR);
     ASSERT_TRUE(picture.save(KORVEX_SCREENSHOT_DIR "/config_dialog.png"));
     EXPECT_GE(picture.width(), 300);
+}
+
+// The dialog in each shipped language, written for review: every text translated, none cut off.
+TEST_F(ConfigDialog, SpeaksEachShippedLanguageWithNoTextCutOff) {
+    test::InstallShippedLanguages(fixture_.ConfigFile().parent_path());
+    for (std::string_view code : test::kShippedLanguages) {
+        SCOPED_TRACE(std::string(code));
+        Open(test::LanguageConfig(code));
+        dialog_->show();
+        EXPECT_NE(dialog_->windowTitle(), "Config");
+        EXPECT_NE(Find<QPushButton>("browse")->text(), "Browse");
+        EXPECT_EQ(test::ClippedTexts(*dialog_), QStringList());
+        const QString path =
+            QStringLiteral(KORVEX_SCREENSHOT_DIR "/config_dialog_%1.png").arg(code.data());
+        ASSERT_TRUE(dialog_->grab().save(path)) << path.toStdString();
+    }
 }
 
 } // namespace

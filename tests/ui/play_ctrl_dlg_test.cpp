@@ -13,6 +13,7 @@
 #include "route_points.h"
 #include "stream/find_file_path.h"
 #include "temp_dir.h"
+#include "translated_look.h"
 #include "ui/main_window_layout.h"
 #include "ui/panel_host.h"
 #include "ui/panel_layout.h"
@@ -27,11 +28,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <atomic>
 #include <cmath>
 #include <filesystem>
@@ -583,6 +586,62 @@ TEST_F(Panel, LooksTheSameInEveryModeAndDrawsTheGraphWhereItBelongs) {
             layout.graph.topLeft() +
             QPoint(layout.graph_left + last, layout.graph_zero + layout.graph_span / 5);
         EXPECT_EQ(picture.pixelColor(newest), QColor(0, 64, 255));
+    }
+}
+
+// The tooltips as the desktop shows them, one under the other on the window's background.
+QImage TooltipSheet(const QWidget& panel) {
+    QList<QImage> tips;
+    for (QWidget* control : panel.findChildren<QWidget*>()) {
+        if (control->toolTip().isEmpty()) {
+            continue;
+        }
+        QToolTip::showText(control->mapToGlobal(QPoint()), control->toolTip(), control);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->inherits("QTipLabel") && window->isVisible()) {
+                tips << window->grab().toImage();
+            }
+        }
+    }
+    QToolTip::hideText();
+    int width = 0;
+    int height = 0;
+    for (const QImage& tip : tips) {
+        width = std::max(width, tip.width());
+        height += tip.height() + 4;
+    }
+    QImage sheet(width + 8, height + 4, QImage::Format_RGB32);
+    sheet.fill(QColor(0x12, 0x14, 0x18));
+    QPainter painter(&sheet);
+    int y = 4;
+    for (const QImage& tip : tips) {
+        painter.drawImage(4, y, tip);
+        y += tip.height() + 4;
+    }
+    return sheet;
+}
+
+// The Open menu and the tooltips in each shipped language, written for review.
+TEST_F(Panel, SpeaksEachShippedLanguageInItsMenuAndTooltips) {
+    test::InstallShippedLanguages(dir_ / "program");
+    app_.Settings().LoadLanguage();
+    const fs::path folder = KORVEX_SCREENSHOT_DIR;
+    fs::create_directories(folder);
+    for (std::string_view code : test::kShippedLanguages) {
+        SCOPED_TRACE(std::string(code));
+        app_.Settings().language_chosen = *LanguageIndexOfCode(code);
+        ASSERT_FALSE(app_.Settings().SaveLanguage());
+        Make();
+        Press(231);
+        auto* menu = Child<QMenu>("openMenu");
+        EXPECT_NE(menu->actions()[0]->text(), "Open SD Card");
+        EXPECT_NE(Child(QStringLiteral("button225"))->toolTip(), "Play");
+        const std::string name = "panel_texts_" + std::string(code);
+        ASSERT_TRUE(
+            menu->grab().save(QString::fromStdString((folder / (name + "_menu.png")).string())));
+        ASSERT_TRUE(TooltipSheet(*panel_).save(
+            QString::fromStdString((folder / (name + "_tooltips.png")).string())));
+        menu->close();
     }
 }
 

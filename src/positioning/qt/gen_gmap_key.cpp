@@ -29,9 +29,9 @@ std::optional<QByteArray> BuiltInPage() {
 
 CGenGMapKey::CGenGMapKey(const CSettings& settings, UserPrompts& prompts, QWidget* parent)
     : QDialog(parent), settings_(settings), prompts_(prompts), key_(new QLineEdit(this)) {
-    setWindowTitle(Text("Input Google Map Key"));
+    setWindowTitle(Tr("Input Google Map Key"));
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(Text("Google Map Key : "), this));
+    row->addWidget(new QLabel(Tr("Google Map Key : "), this));
     row->addWidget(key_, 1);
     key_->setMinimumWidth(420);
 
@@ -48,14 +48,14 @@ std::filesystem::path CGenGMapKey::OutputPath() {
     return UserMapPagePath();
 }
 
-QString CGenGMapKey::Text(const char* key) const {
+QString CGenGMapKey::Tr(const char* key) const {
     return QString::fromStdString(settings_.Translate(key));
 }
 
 void CGenGMapKey::accept() {
     const QByteArray key = key_->text().left(static_cast<qsizetype>(kMapKeyLength)).toUtf8();
     if (key.isEmpty()) {
-        prompts_.Inform(this, Text("Please input Google Map Key."));
+        prompts_.Inform(this, Tr("Please input Google Map Key."));
         return;
     }
     const std::optional<QByteArray> page = BuiltInPage();
@@ -63,9 +63,9 @@ void CGenGMapKey::accept() {
         page && ImportMapKey(std::string_view(page->constData(), static_cast<size_t>(page->size())),
                              OutputPath(),
                              std::string_view(key.constData(), static_cast<size_t>(key.size())));
-    prompts_.Inform(
-        this, written ? Text("Import Google Map key Successfully, please restart the program.")
-                      : Text("Import Google Map key Fail."));
+    prompts_.Inform(this,
+                    written ? Tr("Import Google Map key Successfully, please restart the program.")
+                            : Tr("Import Google Map key Fail."));
     QDialog::accept();
 }
 

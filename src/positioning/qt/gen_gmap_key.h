@@ -30,7 +30,7 @@ public:
     void accept() override;
 
 private:
-    QString Text(const char* key) const;
+    QString Tr(const char* key) const;
 
     const CSettings& settings_;
     UserPrompts& prompts_;
