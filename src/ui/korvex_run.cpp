@@ -1,8 +1,6 @@
 #include "ui/korvex_run.h"
 
 #include "ui/korvex_dlg.h"
-#include "ui/korvex_key_filter.h"
-#include "ui/play_ctrl_dlg.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -30,9 +28,6 @@ int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolu
     CKorvexApp& app = services.app;
     auto window =
         std::make_unique<CKorvexDlg>(services, messages, arrivals, std::move(command_line));
-    KorvexKeyFilter keys([&window] { return window->Panel().Channel(); });
-    qApp->installEventFilter(&keys);
-
     QEventLoop run;
     QObject::connect(window.get(), &CKorvexDlg::Closed, &run, &QEventLoop::quit);
     window->show();
@@ -46,7 +41,6 @@ int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolu
                   << app.Settings().Locations().config_file.string() << ": " << failed.message()
                   << '\n';
     }
-    qApp->removeEventFilter(&keys);
     window.reset();
     return 0;
 }

@@ -15,7 +15,7 @@ class CKorvexDlg;
 // empty when there are none.
 std::string CommandLinePath(std::span<char* const> arguments);
 
-// The application run, after Prepare: the main window with the program's keys until the user
+// The application run, after Prepare: the main window (with the program's keys) until the user
 // closes it, then the configuration saved (a failure is told on standard error) and the window
 // destroyed. `started` is called once the window is shown, inside the run's event loop. Returns
 // the exit status. User-interface thread, with a QApplication.
