@@ -10,6 +10,7 @@
 #include "ui/qt_user_prompts.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QScreen>
 #include <span>
 
@@ -37,5 +38,6 @@ int main(int argc, char** argv) {
                            [] { return std::make_unique<pulse::PulseSoundDriver>(); },
                            [] { return std::make_unique<pulse::PulseVolume>(); }};
     return RunMainWindow(services, messages, arrivals,
-                         CommandLinePath(std::span<char* const>(argv + 1, argv + argc)));
+                         CommandLinePath(std::span<char* const>(argv + 1, argv + argc)),
+                         QDBusConnection::sessionBus());
 }

@@ -1,6 +1,7 @@
 #include "ui/korvex_run.h"
 
 #include "ui/korvex_dlg.h"
+#include "ui/mpris_service.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -24,10 +25,12 @@ std::string CommandLinePath(std::span<char* const> arguments) {
 }
 
 int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolumes& arrivals,
-                  std::string command_line, const std::function<void(CKorvexDlg&)>& started) {
+                  std::string command_line, const QDBusConnection& media_bus,
+                  const std::function<void(CKorvexDlg&)>& started) {
     CKorvexApp& app = services.app;
     auto window =
         std::make_unique<CKorvexDlg>(services, messages, arrivals, std::move(command_line));
+    auto media_player = std::make_unique<MprisService>(*window, media_bus);
     QEventLoop run;
     QObject::connect(window.get(), &CKorvexDlg::Closed, &run, &QEventLoop::quit);
     window->show();
@@ -41,6 +44,7 @@ int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolu
                   << app.Settings().Locations().config_file.string() << ": " << failed.message()
                   << '\n';
     }
+    media_player.reset();
     window.reset();
     return 0;
 }

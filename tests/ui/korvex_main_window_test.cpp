@@ -233,7 +233,7 @@ TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
     ASSERT_FALSE(fs::exists(config));
     bool drove = false;
     const int status = RunMainWindow(
-        rig.Services(), rig.messages_, rig.arrivals_, {}, [&](CKorvexDlg& window) {
+        rig.Services(), rig.messages_, rig.arrivals_, {}, test::NoBus(), [&](CKorvexDlg& window) {
             [&] {
                 ASSERT_NE(window.Panel().Channel(), nullptr);
                 CTSChn& channel = *window.Panel().Channel();

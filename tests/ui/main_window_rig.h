@@ -15,6 +15,7 @@
 #include "ui/dev_show_dlg.h"
 #include "ui/korvex_dlg.h"
 
+#include <QDBusConnection>
 #include <QImage>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -31,27 +32,24 @@ public:
     FormatResult Format(const std::string&) override { return {false, "no disk service"}; }
 };
 
-// Two recordings of 4 s with their GPS drive, written once for the whole program.
+// `count` recordings of `seconds` with their GPS drive.
+inline mkcard::CardOptions Recordings(int count, int seconds) {
+    mkcard::CardOptions options;
+    options.count = count;
+    options.seconds = seconds;
+    options.gop = 15;
+    return options;
+}
+
+// Two recordings of 4 s, written once for the whole program.
 inline const SharedCard& Card() {
-    static const SharedCard card([] {
-        mkcard::CardOptions options;
-        options.count = 2;
-        options.seconds = 4;
-        options.gop = 15;
-        return options;
-    }());
+    static const SharedCard card(Recordings(2, 4));
     return card;
 }
 
 // Three recordings of 20 s, so that a step of 5 s is a quarter of one; written once as well.
 inline const SharedCard& ThreeRecordings() {
-    static const SharedCard card([] {
-        mkcard::CardOptions options;
-        options.count = 3;
-        options.seconds = 20;
-        options.gop = 15;
-        return options;
-    }());
+    static const SharedCard card(Recordings(3, 20));
     return card;
 }
 
@@ -121,6 +119,11 @@ inline int AwaitPictureOf(CKorvexDlg& window, int number, int after = -1) {
     };
     [&] { QTRY_VERIFY_WITH_TIMEOUT(shown(), 20000); }();
     return index;
+}
+
+// A connection to no bus at all, for a run that is no media player.
+inline QDBusConnection NoBus() {
+    return QDBusConnection(QStringLiteral("no bus"));
 }
 
 } // namespace korvex::test
