@@ -19,8 +19,8 @@ packages=(
     libturbojpeg0-dev
     # tests: sources of GoogleTest, sanitizer and fuzzer runtimes, outside judges, a screen
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
-    # a private D-Bus daemon with fake services (UDisks2)
-    dbus-daemon python3-dbusmock
+    # a private D-Bus daemon with fake services (UDisks2), and dbus-monitor listening on it
+    dbus-daemon dbus-bin python3-dbusmock
     # the installed desktop entry's validator
     desktop-file-utils
 )

@@ -3,7 +3,6 @@
 #include "ui/korvex_dlg.h"
 #include "ui/mpris_service.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>

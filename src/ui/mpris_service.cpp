@@ -9,7 +9,6 @@
 #include "ui/mpris_values.h"
 #include "ui/play_ctrl_dlg.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QTimer>
 #include <QUrl>
