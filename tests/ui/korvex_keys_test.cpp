@@ -223,9 +223,17 @@ TEST(MainWindowKeys, TextFieldsDialogsAndModifiedKeysKeepTheirKeys) {
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_BracketLeft, Qt::Key_9, Qt::Key_M}) {
         QTest::keyClick(field, key);
     }
-    EXPECT_EQ(field->text(), " [9m");
+    // The same keys as the window system delivers them: to the window, then its focused field.
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Period}) {
+        QTest::keyClick(window->windowHandle(), key);
+    }
+    EXPECT_EQ(field->text(), " [9m .");
     EXPECT_TRUE(unchanged(typing));
     delete field;
+    window->setFocus();
+    QTest::keyClick(window->windowHandle(), Qt::Key_Space);
+    EXPECT_NE(Now(*window).paused, typing.paused) << "without the field, Space pauses";
+    QTest::keyClick(window->windowHandle(), Qt::Key_Space);
 
     QDialog dialog(window.get());
     auto* button = new QPushButton(QStringLiteral("OK"), &dialog);
