@@ -12,6 +12,7 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 #include <QProcess>
+#include <QUrl>
 #include <QtTest/QTest>
 #include <gtest/gtest.h>
 
@@ -194,6 +195,15 @@ TEST(MediaPlayer, IsDrivenOverTheSessionBusAndQuits) {
                 client.Player("Stop");
                 EXPECT_EQ(window.Panel().Channel(), nullptr);
                 EXPECT_EQ(client.Status(), "Stopped");
+                EXPECT_FALSE(client.Get(kPlayer, "CanPlay").toBool());
+                // A file opened by its address plays as one opened from the panel.
+                client.Player("OpenUri",
+                              {QUrl::fromLocalFile(
+                                   QString::fromStdString(test::ThreeRecordings().Recording(0)))
+                                   .toString()});
+                ASSERT_NE(window.Panel().Channel(), nullptr);
+                EXPECT_EQ(client.Status(), "Playing");
+                EXPECT_EQ(client.Metadata().value("xesam:title").toString(), "REC_0001.ts");
                 client.Call(kRoot, "Quit");
                 QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
                 drove = true;
