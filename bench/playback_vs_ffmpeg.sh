@@ -78,10 +78,9 @@ measure() {
     peak[$name]=$(most "${peak[$name]:-}" "$(tail -n 1 "$work/$name.peak")")
 }
 
-play_tail=0
 play_steady=
 for ((round = 1; round <= rounds; round++)); do
-    measure play "$cli" play "$recording" --unpaced --sound null --pictures "$pictures"
+    measure play "$cli" play "$recording" --unpaced --sound null
     measure decode ffmpeg -nostdin -v error -nostats -progress "$work/decode.progress" \
         -threads 1 -an -i "$recording" -f null -
     measure track "$cli" track "$work/copies/REC_1001.ts" --follow
@@ -89,8 +88,9 @@ for ((round = 1; round <= rounds; round++)); do
 
     summary=$(grep '^SUMMARY' "$work/play.out")
     play_pictures=$(field pictures <<<"$summary")
-    # Fewer pictures than asked for: the run ended 2 s after its last one instead of at it.
-    ((play_pictures == pictures)) || play_tail=2
+    # The run must end at the card's last picture, not 2 s after it.
+    [[ $(field end <<<"$summary") == card && $play_pictures == "$pictures" ]] ||
+        fail "korvex-cli play did not end at the card's last picture: $summary"
     play_steady=$(most "$play_steady" "$(field pictures_per_second <<<"$summary")")
     decode_pictures=$(awk -F= '$1 == "frame" { n = $2 } END { print n }' "$work/decode.progress")
     # One GPS text a second: fewer lines mean that the reader stopped before the last copy.
@@ -98,16 +98,17 @@ for ((round = 1; round <= rounds; round++)); do
     ((texts >= copies * (seconds - 1))) ||
         fail "korvex-cli track gave $texts GPS texts for $copies copies of $seconds s"
 done
-play_time=$(calc "${wall[play]} - $play_tail")
+play_time=${wall[play]}
 # track ends once the reader, waiting at the end of the last copy, has been quiet for 0.5 s.
 track_quiet=0.5
 track_time=$(calc "${wall[track]} - $track_quiet")
 
-# paced ARGS...: plays PACED_PICTURES pictures of the 60 fps recording with ARGS and writes the
+# paced ARGS...: plays (with $paced_program when set, else korvex-cli) PACED_PICTURES pictures of the 60 fps recording with ARGS and writes the
 # time each picture line arrives (line-buffered for this), then the summary, to $work/paced.out.
 paced() {
     stdbuf -oL /usr/bin/time -f %M -o "$work/paced.peak" \
-        "$cli" play "$paced_recording" --sound null --pictures "$paced_pictures" "$@" |
+        "${paced_program:-$cli}" play "$paced_recording" --sound null --pictures "$paced_pictures" \
+        "$@" |
         while IFS= read -r line; do
             if [[ $line == PICTURE$'\t'* ]]; then
                 line=${line#PICTURE$'\t'}
@@ -153,11 +154,7 @@ row "ffmpeg -threads 1 -an -f null" "$decode_pictures" "${wall[decode]}" "${cpu[
     "$decode_rate" "$decode_cpu_rate" "$(mib "${peak[decode]}")"
 ratio_row "$(calc "$play_rate / $decode_rate")" "$(calc "$play_cpu_rate / $decode_cpu_rate")" \
     "$(calc "${peak[play]} / ${peak[decode]}")"
-if ((play_tail == 0)); then
-    echo "  korvex-cli: whole runs, ended at the last picture (--pictures $pictures)."
-else
-    echo "  korvex-cli: whole runs less the 2 s without a picture that ended them."
-fi
+echo "  korvex-cli: whole runs, each ended by the card's end at its last picture."
 echo "  korvex-cli between its first and last picture (its summary): $play_steady pictures/s."
 
 echo
@@ -183,6 +180,15 @@ printf "%-42s %8s %10s %14s %14s %6s %9s\n" "" pictures expected/s pictures/s "a
     late "peak MiB"
 paced_row "korvex-cli play (1x)" 60
 paced_row "korvex-cli play --speed-slider 5 (2x)" 120 --speed-slider 5
+# Continuous shooting: a program folder of its own, whose settings ask for 10 shots.
+mkdir "$work/bin" "$work/pictures"
+cp "$cli" "$work/bin/korvex-cli"
+printf '[Config]\nm_contishoot=10\n' >"$work/bin/Config.ini"
+paced_program=$work/bin/korvex-cli XDG_PICTURES_DIR=$work/pictures \
+    paced_row "korvex-cli play --snapshot (1x, 10 BMP shots)" 60 --snapshot
+shots=$(find "$work/pictures" -name '*.bmp' | wc -l)
+((shots == 10)) || fail "the snapshot run wrote $shots shots, not 10"
 echo "  pictures/s and late: the summary (first to last picture); after 1st s/s: from picture 61"
 echo "  on. The packets carry 30 pictures/s until the reader has measured the frame rate over the"
-echo "  first 31 pictures, so the whole-run rate is below the expected one."
+echo "  first 31 pictures, so the whole-run rate is below the expected one. The snapshot row writes"
+echo "  10 shots of 1920x1080 one after the other while it plays."

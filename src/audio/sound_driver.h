@@ -10,8 +10,8 @@ class SoundLoop;
 // driver's functions in this order: Open, then Start at most once, then Close.
 //
 // Implementations: the PulseAudio playback stream (audio/pulse/), the null device (no output,
-// audio/null_sound_driver.h) and the simulated device on a test clock
-// (audio/simulated_sound_driver.h). One driver serves one worker at a time and must outlive it.
+// audio/null_sound_driver.h) and, in the tests' support library, a simulated device on a test
+// clock. One driver serves one worker at a time and must outlive it.
 class SoundDriver {
 public:
     virtual ~SoundDriver() = default;

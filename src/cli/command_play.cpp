@@ -2,11 +2,11 @@
 #include "audio/pulse/pulse_sound_driver.h"
 #include "commands.h"
 #include "engine/manual_clock.h"
-#include "engine/ts_chn.h"
 #include "interruption.h"
 #include "play_arguments.h"
 #include "play_director.h"
 #include "play_report.h"
+#include "playback/ts_chn.h"
 #include "stream/read_only_file.h"
 #include "ui_message_loop.h"
 #include "video/memory_video_output.h"
@@ -81,6 +81,7 @@ int RunPlay(std::span<char* const> args) {
 
     int status = 0;
     std::string snapshot_base_path;
+    PlayEnd end = PlayEnd::kInterrupted;
     {
         CTSChn channel(platform);
         channel.SetSource(source);
@@ -97,14 +98,21 @@ int RunPlay(std::span<char* const> args) {
             director.OnMessage(target, message);
         };
         CatchInterrupt();
-        while (!director.Done() && !Interrupted()) {
+        for (;;) {
             loop.RunFor(kTurn, handle);
             director.Tick();
+            if (Interrupted()) {
+                break;
+            }
+            if (const std::optional<PlayEnd> ended = director.End()) {
+                end = *ended;
+                break;
+            }
         }
         channel.Close();
         snapshot_base_path = director.SnapshotBasePath();
     }
-    if (!report.PrintSummary()) {
+    if (!report.PrintSummary(end)) {
         status = 1;
     }
     if (!snapshot_base_path.empty()) {

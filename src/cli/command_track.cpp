@@ -5,6 +5,7 @@
 #include "engine/audio_packet_buffer.h"
 #include "engine/play_state.h"
 #include "engine/video_packet_buffer.h"
+#include "playback/ts_chn.h"
 #include "positioning/gps_text_parser.h"
 #include "positioning/rmc_time.h"
 #include "stream/read_only_file.h"
@@ -185,9 +186,7 @@ int RunTrack(std::span<char* const> args) {
     GpsTextBuffer gps;
     CVBuffer2 video;
     CABuffer2 audio;
-    video.SetChainState(0);
-    video.Open(2097152, 524288, BufferMode::kBlocking);
-    audio.Open(131072, 16384, BufferMode::kBlocking);
+    CTSChn::OpenBuffers(video, audio);
     TrackSink sink(gps, arguments.follow ? std::string() : arguments.file);
     CTSAnalyse reader(play, gps, &sink);
     sink.SetReader(&reader);

@@ -1,7 +1,7 @@
 #include "play_arguments.h"
 
-#include "engine/panel_commands.h"
 #include "number_argument.h"
+#include "playback/panel_commands.h"
 #include "stream/recording_lookup.h"
 #include "stream/ts_analyse.h"
 

@@ -1,8 +1,8 @@
 #include "play_director.h"
 
 #include "app/settings.h"
-#include "engine/panel_commands.h"
-#include "engine/ts_chn.h"
+#include "playback/panel_commands.h"
+#include "playback/ts_chn.h"
 #include "video/snapshot_name.h"
 
 #include <ctime>
@@ -11,8 +11,8 @@
 namespace korvex::cli {
 namespace {
 
-// The run is over once no picture has come for this long: the end of the last recording, a
-// pause, or a source without pictures.
+// The run is over once no picture has come for this long: a pause, a recording that stopped
+// growing, or a source without pictures.
 constexpr auto kQuietEnd = std::chrono::seconds(2);
 // A move whose new route and next picture have not come by then brought none.
 constexpr auto kRouteWait = std::chrono::seconds(1);
@@ -127,15 +127,27 @@ void PlayDirector::AdvanceSteps() {
     }
 }
 
-bool PlayDirector::Done() const {
+std::optional<PlayEnd> PlayDirector::End() const {
     if (report_.SinceLastPicture() >= kQuietEnd) {
-        return true;
+        return PlayEnd::kQuiet;
     }
     const bool snapshot_written =
         snapshot_base_path_.empty() ||
         std::filesystem::exists(SnapshotShotPath(
             snapshot_base_path_, SnapshotShotCount(settings_.continuous_shooting_count) - 1));
-    return (report_.LimitReached() || steps_done_) && snapshot_written;
+    if (!snapshot_written) {
+        return std::nullopt; // shots that can no longer come end the run by the quiet rule
+    }
+    if (report_.LimitReached()) {
+        return PlayEnd::kPictures;
+    }
+    if (steps_done_) {
+        return PlayEnd::kSteps;
+    }
+    if (channel_.CardEnded()) {
+        return PlayEnd::kCard;
+    }
+    return std::nullopt;
 }
 
 } // namespace korvex::cli

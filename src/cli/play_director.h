@@ -29,8 +29,10 @@ public:
     void OnMessage(MessageTarget target, const Message& message);
     // Once every turn of the loop, and after every message.
     void Tick();
-    // After --pictures, after the last --step, or once no picture has come for a while.
-    bool Done() const;
+    // Why the run is over, or nothing while it goes on: after --pictures or the last --step
+    // (with the snapshots asked for written), once the card's last picture has been shown, or
+    // once no picture has come for a while.
+    std::optional<PlayEnd> End() const;
 
     // The snapshot request's base path, empty when none was made.
     const std::string& SnapshotBasePath() const { return snapshot_base_path_; }

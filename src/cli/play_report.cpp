@@ -1,7 +1,7 @@
 #include "play_report.h"
 
 #include "app/message_sink.h"
-#include "mkcard/surface_block_code.h"
+#include "video/block_code.h"
 
 #include <cstdio>
 #include <string>
@@ -30,7 +30,7 @@ void PlayReport::OnPicture(const PictureNotice& notice) {
     }
     previous_due_ms_ = notice.due_ms;
 
-    const auto code = mkcard::ReadBlockCode(notice.picture);
+    const auto code = ReadBlockCode(notice.picture);
     const long number = pictures_.load() + 1;
     {
         std::lock_guard lock(print_lock_);
@@ -54,14 +54,34 @@ std::chrono::steady_clock::duration PlayReport::SinceLastPicture() const {
     return std::chrono::steady_clock::duration(Now() - last_picture_.load());
 }
 
-bool PlayReport::PrintSummary() {
+namespace {
+
+const char* EndName(PlayEnd end) {
+    switch (end) {
+    case PlayEnd::kPictures:
+        return "pictures";
+    case PlayEnd::kSteps:
+        return "steps";
+    case PlayEnd::kCard:
+        return "card";
+    case PlayEnd::kQuiet:
+        return "quiet";
+    case PlayEnd::kInterrupted:
+        break;
+    }
+    return "interrupted";
+}
+
+} // namespace
+
+bool PlayReport::PrintSummary(PlayEnd end) {
     const long pictures = Pictures();
     const std::chrono::duration<double> span(
         std::chrono::steady_clock::duration(last_picture_.load() - first_picture_));
     const double per_second = pictures > 1 && span.count() > 0 ? (pictures - 1) / span.count() : 0;
     const std::string late = paced_ ? std::to_string(late_) : "-";
-    std::printf("SUMMARY\tpictures=%ld\tpictures_per_second=%.2f\tlate=%s\n", pictures, per_second,
-                late.c_str());
+    std::printf("SUMMARY\tpictures=%ld\tpictures_per_second=%.2f\tlate=%s\tend=%s\n", pictures,
+                per_second, late.c_str(), EndName(end));
     return std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
 }
 

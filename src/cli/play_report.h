@@ -10,6 +10,10 @@
 
 namespace korvex::cli {
 
+// Why a run of `korvex-cli play` ended, as its SUMMARY says: the --pictures were shown, the
+// --steps taken, the card's last picture shown, no picture came for a while, or Ctrl-C.
+enum class PlayEnd { kPictures, kSteps, kCard, kQuiet, kInterrupted };
+
 // The lines `korvex-cli play` prints: a PICTURE line for every picture shown (the video worker's
 // thread), a MESSAGE line for every new route (the user-interface thread) and the SUMMARY at the
 // end. Lines never interleave.
@@ -25,7 +29,7 @@ public:
     // The user-interface thread.
     void OnNewRoute();
     // After the channel has closed; false when the output could not be written.
-    bool PrintSummary();
+    bool PrintSummary(PlayEnd end);
 
     // Any thread.
     long Pictures() const { return pictures_.load(); }

@@ -70,9 +70,9 @@ void StreamTables::ReadProgramAssociation(std::span<const std::uint8_t> section)
 void StreamTables::ReadProgramMap(std::span<const std::uint8_t> section) {
     const int length = Length12(&section[1]);
     pcr_pid_ = Pid13(&section[8]);
-    program_info_length_ = Length12(&section[10]);
+    const int program_info_length = Length12(&section[10]);
     // An entry whose offset is at most length - 2 ends inside the section (its CRC included).
-    for (int at = 12 + program_info_length_; at <= length - 2;) {
+    for (int at = 12 + program_info_length; at <= length - 2;) {
         const std::uint8_t* entry = &section[static_cast<std::size_t>(at)];
         const StreamEntry stream{entry[0], Pid13(entry + 1), Length12(entry + 3)};
         streams_.push_back(stream);

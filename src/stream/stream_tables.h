@@ -43,7 +43,6 @@ public:
     const std::vector<ProgramEntry>& Programs() const { return programs_; }
     const std::vector<StreamEntry>& Streams() const { return streams_; }
     int PcrPid() const { return pcr_pid_; }
-    int ProgramInfoLength() const { return program_info_length_; }
 
 private:
     void ReadProgramAssociation(std::span<const std::uint8_t> section);
@@ -53,7 +52,6 @@ private:
     std::vector<ProgramEntry> programs_;
     std::vector<StreamEntry> streams_;
     int pcr_pid_ = kNoPid;
-    int program_info_length_ = 0;
     int video_pid_ = kNoPid;
     int audio_pid_ = kNoPid;
     int gps_pid_ = kNoPid;

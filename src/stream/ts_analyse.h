@@ -101,6 +101,10 @@ public:
     // How often the reader has found no recording to go on with at an end of the data (each
     // 100 ms look counts): a caller can tell that everything there is has been read.
     unsigned EndWaits() const { return end_waits_.load(); }
+    // True while the reader waits at the end of the card: it has read the last recording to
+    // its end (backward: the first to its start) and found none to go on with. A recording
+    // that grows, a new one, a seek or a turn ends it.
+    bool AtCardEnd() const { return at_card_end_.load(); }
 
 private:
     struct WorkBuffers;
@@ -158,6 +162,7 @@ private:
     std::atomic<std::int64_t> file_size_ = 0;
     std::atomic<std::int64_t> position_ = 0;
     std::atomic<unsigned> end_waits_ = 0;
+    std::atomic<bool> at_card_end_ = false;
 
     // The reader's thread's while it runs, the controlling thread's otherwise.
     ReadOnlyFile file_;

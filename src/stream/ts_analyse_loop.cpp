@@ -98,6 +98,7 @@ bool CTSAnalyse::SwitchTo(const std::string& path, int direction) {
     if (!tables_.Ready()) {
         work_->Clear();
     }
+    at_card_end_.store(false);
     frame_rate_.Restart();
     SetCurrentPath(path);
     // The key pictures a change to forward skips were shown from the recording left; none of
@@ -144,6 +145,7 @@ void CTSAnalyse::PostPosition() {
 }
 
 void CTSAnalyse::WaitAtAnEnd() {
+    at_card_end_.store(true);
     end_waits_.fetch_add(1);
     thread_.SleepWhileRunning(kEndOfDataWaitMs);
 }
@@ -158,6 +160,7 @@ void CTSAnalyse::StepForward(const std::stop_token& running) {
         }
         return;
     }
+    at_card_end_.store(false);
     position_.fetch_add(static_cast<std::int64_t>(got));
     work_->scan.AppendForward({work_->block.data(), got});
     if (skip_count_.load() <= 0) {
@@ -186,6 +189,7 @@ void CTSAnalyse::StepBackward(const std::stop_token& running) {
         }
         return;
     }
+    at_card_end_.store(false);
     work_->scan.PrependBackward({work_->block.data(), got});
     PostPosition();
     while (!running.stop_requested() && !direction_change_pending_.load()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ts_chn.h"
+#include "playback/ts_chn.h"
 #include "ui/time_bars.h"
 
 namespace korvex {

@@ -4,7 +4,7 @@
 #include "controls/picture_static.h"
 #include "controls/skin_button.h"
 #include "controls/skin_pictures.h"
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "positioning/qt/map_view.h"
 #include "ui/card_arrival_watch.h"
 #include "ui/dev_show_dlg.h"

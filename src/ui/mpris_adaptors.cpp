@@ -1,6 +1,6 @@
 #include "ui/mpris_adaptors.h"
 
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "ui/mpris_values.h"
 
 namespace korvex {

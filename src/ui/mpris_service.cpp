@@ -1,8 +1,8 @@
 #include "ui/mpris_service.h"
 
 #include "audio/volume_slider.h"
-#include "engine/panel_commands.h"
-#include "engine/ts_chn.h"
+#include "playback/panel_commands.h"
+#include "playback/ts_chn.h"
 #include "stream/recording_lookup.h"
 #include "ui/korvex_dlg.h"
 #include "ui/mpris_adaptors.h"

@@ -1,6 +1,6 @@
 #include "ui/mpris_values.h"
 
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "video/speed_table.h"
 
 #include <QDateTime>

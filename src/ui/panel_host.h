@@ -4,7 +4,7 @@
 // channel and the commands; the main window owns the video window, the map view and the
 // calendar with its bars. User-interface thread only.
 
-#include "engine/ts_chn.h"
+#include "playback/ts_chn.h"
 #include "positioning/gps_text_parser.h"
 #include "video/video_output.h"
 

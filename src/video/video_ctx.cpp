@@ -57,7 +57,9 @@ int CVideoCtx::Run() {
     PacketRecord packet;
     while (KeepGoing()) {
         ServiceRefresh();
+        starved_.store(false);
         if (!packets_.Get(packet)) {
+            starved_.store(true);
             SleepWhileRunning(kIdleMs);
             pacing.Reset(); // after a starvation the next picture goes out at once
             continue;

@@ -72,6 +72,10 @@ public:
     // the snapshot thread, in order. Worker thread.
     void SaveSnapshot(const std::filesystem::path& path);
 
+    // True while the worker finds its buffer empty: every picture it was given has been shown.
+    // Any thread.
+    bool IsStarved() const { return starved_.load(); }
+
 protected:
     int Run() override;
 
@@ -91,6 +95,9 @@ private:
     PictureListener picture_listener_;
     VideoOutput* output_ = nullptr;
     std::atomic<bool> stopping_{false};
+    // Cleared before every take from the buffer and set when one finds it empty, so it is never
+    // set while a packet taken is still being decoded or shown.
+    std::atomic<bool> starved_{false};
 
     // The worker's own.
     bool needs_present_ = false; // a new picture is in the back buffer, or a hold re-presents

@@ -1,7 +1,6 @@
 #include "audio/aac_decoder.h"
 #include "audio/audio_ctx.h"
 #include "audio/null_sound_driver.h"
-#include "audio/simulated_sound_driver.h"
 #include "audio/sound_format.h"
 #include "audio/sound_loop.h"
 #include "engine/audio_packet_buffer.h"
@@ -9,6 +8,7 @@
 #include "engine/play_state.h"
 #include "mkcard/aac_tone.h"
 #include "packet_feeder.h"
+#include "simulated_sound_driver.h"
 
 #include <algorithm>
 #include <chrono>

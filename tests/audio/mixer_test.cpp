@@ -1,7 +1,7 @@
 #include "audio/amplification.h"
-#include "audio/memory_volume.h"
 #include "audio/mixer.h"
 #include "audio/volume_slider.h"
+#include "memory_volume.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -69,8 +69,7 @@ TEST(AviBackup, PicturesAndSoundOfTheMarkedRange) {
                               WherePictureCompletes(c.out_recording, c.out_after_picture)};
         const auto expected = test::ExpectedPictures(Chain(c.in_recording, c.out_recording), marks);
         ASSERT_FALSE(expected.empty());
-        ASSERT_EQ(expected.front(),
-                  (mkcard::BlockCode{Recording(c.in_recording).number, c.first_picture}))
+        ASSERT_EQ(expected.front(), (BlockCode{Recording(c.in_recording).number, c.first_picture}))
             << "the mark must start the clip at the key picture";
 
         const std::string output = (Card() / c.output).string();
@@ -116,7 +115,7 @@ TEST(AviBackup, MarkInsideAGroupStartsWithOtherPictures) {
     const ClipRange marks{Recording(1).path.string(), WherePictureCompletes(1, first - 1),
                           Recording(1).path.string(), WherePictureCompletes(1, 2 * kGop + 10)};
     const auto expected = test::ExpectedPictures(Chain(1, 1), marks);
-    ASSERT_EQ(expected.front(), (mkcard::BlockCode{Recording(1).number, first}));
+    ASSERT_EQ(expected.front(), (BlockCode{Recording(1).number, first}));
 
     const std::string output = (Card() / "group.avi").string();
     const test::ExportRun run = test::RunExport(output, marks);

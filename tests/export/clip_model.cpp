@@ -64,9 +64,9 @@ std::string ExpectedTsClip(const std::vector<std::string>& chain, const ClipRang
     return clip;
 }
 
-std::vector<mkcard::BlockCode> ExpectedPictures(const std::vector<mkcard::WrittenRecording>& chain,
-                                                const ClipRange& marks) {
-    std::vector<mkcard::BlockCode> pictures;
+std::vector<BlockCode> ExpectedPictures(const std::vector<mkcard::WrittenRecording>& chain,
+                                        const ClipRange& marks) {
+    std::vector<BlockCode> pictures;
     for (std::size_t r = 0; r < chain.size(); ++r) {
         const mkcard::WrittenRecording& recording = chain[r];
         const auto size = static_cast<std::int64_t>(recording.size);

@@ -4,8 +4,8 @@
 // for the tests to compare the exports with.
 
 #include "export/clip_marks.h"
-#include "mkcard/block_code.h"
 #include "mkcard/card_writer.h"
+#include "video/block_code.h"
 
 #include <string>
 #include <vector>
@@ -21,8 +21,8 @@ std::string ExpectedTsClip(const std::vector<std::string>& chain, const ClipRang
 // complete inside the marks. A picture's PES is complete once the first packet of the next
 // picture has been framed (which takes the sync byte after that packet), or, for the last
 // picture of a recording, in the first block of the next one, or at the end of the data.
-std::vector<mkcard::BlockCode> ExpectedPictures(const std::vector<mkcard::WrittenRecording>& chain,
-                                                const ClipRange& marks);
+std::vector<BlockCode> ExpectedPictures(const std::vector<mkcard::WrittenRecording>& chain,
+                                        const ClipRange& marks);
 
 // The end of the 8192-byte block that holds byte `offset + length - 1` of a file of `size`.
 std::int64_t EndOfBlockHolding(std::int64_t offset, std::int64_t length, std::int64_t size);

@@ -39,17 +39,15 @@ std::string DecodeErrors(const std::filesystem::path& file, int* status) {
     return decode.output;
 }
 
-std::vector<mkcard::BlockCode> DecodedBlockCodes(const std::filesystem::path& file, int width,
-                                                 int height) {
+std::vector<BlockCode> DecodedBlockCodes(const std::filesystem::path& file, int width, int height) {
     const mkcard::CommandResult decode = RunCommand("ffmpeg -nostdin -v error -i " + Quoted(file) +
                                                     " -f rawvideo -pix_fmt gray - 2>/dev/null");
     EXPECT_EQ(decode.status, 0) << "ffmpeg could not decode " << file;
     const auto frame = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::vector<mkcard::BlockCode> codes;
+    std::vector<BlockCode> codes;
     for (std::size_t at = 0; frame > 0 && at + frame <= decode.output.size(); at += frame) {
         const auto* luma = reinterpret_cast<const std::uint8_t*>(decode.output.data() + at);
-        codes.push_back(mkcard::ReadBlockCodeLuma(luma, width, height, width)
-                            .value_or(mkcard::BlockCode{-1, -1}));
+        codes.push_back(ReadBlockCodeLuma(luma, width, height, width).value_or(BlockCode{-1, -1}));
     }
     return codes;
 }

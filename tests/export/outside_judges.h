@@ -3,7 +3,7 @@
 // ffprobe and ffmpeg as outside judges of the exported clips. A judge that is missing makes
 // the test fail (its command's status is not 0), never skip.
 
-#include "mkcard/block_code.h"
+#include "video/block_code.h"
 
 #include <filesystem>
 #include <map>
@@ -20,8 +20,7 @@ std::map<std::string, std::string> ProbeStreams(const std::filesystem::path& fil
 std::string DecodeErrors(const std::filesystem::path& file, int* status);
 
 // The block codes of the decoded pictures, in order (an unreadable one as {-1, -1}).
-std::vector<mkcard::BlockCode> DecodedBlockCodes(const std::filesystem::path& file, int width,
-                                                 int height);
+std::vector<BlockCode> DecodedBlockCodes(const std::filesystem::path& file, int width, int height);
 
 // The bytes of a file and little-endian numbers in them.
 std::uint32_t U32At(const std::string& bytes, std::size_t at);

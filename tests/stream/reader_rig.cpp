@@ -1,5 +1,7 @@
 #include "reader_rig.h"
 
+#include "playback/ts_chn.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -22,10 +24,7 @@ Taken Take(const PacketRecord& record) {
 } // namespace
 
 ReaderRig::ReaderRig() : reader(play, gps, &sink) {
-    // The channel's buffers.
-    video.SetChainState(0);
-    video.Open(2097152, 524288, BufferMode::kBlocking);
-    audio.Open(131072, 16384, BufferMode::kBlocking);
+    CTSChn::OpenBuffers(video, audio);
     reader.SetBuffers(&video, &audio);
     sink.SetObserver([this](const RecordingMessageSink::Record& record) {
         if (record.target == MessageTarget::kMainWindow && record.message.id == kMessageGpsText) {

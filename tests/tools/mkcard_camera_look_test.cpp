@@ -2,10 +2,10 @@
 // through town whose GPS texts, read by the viewer's own parser, turn, stop and pull away.
 
 #include "card_inspection.h"
-#include "mkcard/block_code.h"
 #include "mkcard/card_writer.h"
 #include "positioning/gps_text_parser.h"
 #include "temp_dir.h"
+#include "video/block_code.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

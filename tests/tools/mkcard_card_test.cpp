@@ -2,9 +2,9 @@
 
 #include "camera/camera_settings_file.h"
 #include "card_inspection.h"
-#include "mkcard/block_code.h"
 #include "mkcard/card_writer.h"
 #include "temp_dir.h"
+#include "video/block_code.h"
 
 #include <cstdio>
 #include <cstdlib>

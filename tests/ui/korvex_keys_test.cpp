@@ -1,9 +1,9 @@
 // The program's keys in the real main window on a generated card: each key does what its
 // button or slider does, in each window of the program, and nothing where text is typed or in
 // a dialog of its own.
-#include "engine/panel_commands.h"
-#include "engine/ts_chn.h"
 #include "main_window_rig.h"
+#include "playback/panel_commands.h"
+#include "playback/ts_chn.h"
 #include "positioning/qt/map_view.h"
 #include "stream/recording_lookup.h"
 #include "ui/dev_show_dlg.h"

@@ -1,8 +1,8 @@
 // The program as a media player on a private session bus of the test: a client of its own
 // connection calls the methods and reads the properties through the bus daemon, and
 // dbus-monitor, an outside listener, writes down the signals the program sends.
-#include "engine/ts_chn.h"
 #include "main_window_rig.h"
+#include "playback/ts_chn.h"
 #include "ui/korvex_dlg.h"
 #include "ui/korvex_run.h"
 #include "ui/play_ctrl_dlg.h"

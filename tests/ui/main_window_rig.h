@@ -7,13 +7,13 @@
 #include "app/qt/qt_message_sink.h"
 #include "audio/pulse/pulse_sound_driver.h"
 #include "camera/card_formatter.h"
-#include "mkcard/block_code.h"
 #include "recording_prompts.h"
 #include "shared_card.h"
 #include "stream/linux/mount_table_volumes.h"
 #include "temp_dir.h"
 #include "ui/dev_show_dlg.h"
 #include "ui/korvex_dlg.h"
+#include "video/block_code.h"
 
 #include <QDBusConnection>
 #include <QImage>
@@ -99,11 +99,11 @@ public:
 };
 
 // The block code of the picture the video window shows now, if one is readable.
-inline std::optional<mkcard::BlockCode> ShownCode(CKorvexDlg& window) {
+inline std::optional<BlockCode> ShownCode(CKorvexDlg& window) {
     const QImage shown =
         window.VideoWindow().Video().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-    return mkcard::ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
-                                      static_cast<int>(shown.bytesPerLine()));
+    return ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
+                              static_cast<int>(shown.bytesPerLine()));
 }
 
 // Waits until the video window shows a picture of the recording numbered `number` other than
@@ -111,7 +111,7 @@ inline std::optional<mkcard::BlockCode> ShownCode(CKorvexDlg& window) {
 inline int AwaitPictureOf(CKorvexDlg& window, int number, int after = -1) {
     int index = -1;
     const auto shown = [&] {
-        const std::optional<mkcard::BlockCode> code = ShownCode(window);
+        const std::optional<BlockCode> code = ShownCode(window);
         if (code && code->number == number && code->index != after) {
             index = code->index;
         }

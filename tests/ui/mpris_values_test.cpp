@@ -1,5 +1,5 @@
 // What the media-player interface reports, from what the panel shows.
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "time_zone.h"
 #include "ui/mpris_values.h"
 

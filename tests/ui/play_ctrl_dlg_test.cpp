@@ -1,14 +1,13 @@
 #include "app/korvex_app.h"
-#include "audio/memory_volume.h"
 #include "camera/card_formatter.h"
 #include "controls/digi_static.h"
 #include "controls/skin_button.h"
 #include "controls/skin_slider.h"
 #include "engine/manual_clock.h"
-#include "engine/ts_chn.h"
+#include "memory_volume.h"
 #include "mkcard/card_writer.h"
-#include "mkcard/surface_block_code.h"
 #include "outside_judges.h"
+#include "playback/ts_chn.h"
 #include "positioning/gps_text_parser.h"
 #include "recording_prompts.h"
 #include "temp_dir.h"
@@ -18,6 +17,7 @@
 #include "ui/panel_mark_bar.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
+#include "video/block_code.h"
 #include "video/memory_video_output.h"
 
 #include <QApplication>
@@ -243,7 +243,7 @@ TEST_F(Panel, PlaysARecordingFollowsItAndStops) {
     EXPECT_EQ(host_.bars_channel, panel_->Channel());
 
     AwaitPictures();
-    QTRY_VERIFY_WITH_TIMEOUT(mkcard::ReadBlockCode(host_.output.Screen()).has_value(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(ReadBlockCode(host_.output.Screen()).has_value(), 20000);
     QTRY_VERIFY_WITH_TIMEOUT(Child<CVxSkinSldButton>("positionSlider")->GetPos() > 0, 20000);
     QTRY_VERIFY_WITH_TIMEOUT(host_.lists_complete == 1, 20000);
     // The GPS texts reach the read-outs: the speed of a text the reader has passed.

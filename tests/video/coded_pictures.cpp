@@ -1,5 +1,6 @@
 #include "coded_pictures.h"
 
+#include "mkcard/block_code.h"
 #include "mkcard/h264_encoder.h"
 #include "mkcard/scene_painter.h"
 
@@ -21,7 +22,7 @@ std::vector<CodedPicture> EncodePictures(int count, int width, int height, int g
     for (int index = 0; index < count; ++index) {
         const mkcard::YuvView view = encoder.NextPicture();
         mkcard::PaintRoadScene(view, static_cast<double>(index) / kFps);
-        mkcard::WriteBlockCode(view, mkcard::BlockCode{number, index});
+        mkcard::WriteBlockCode(view, BlockCode{number, index});
         take(encoder.Encode());
         if (form.b_frames == 0 && pictures.size() != static_cast<std::size_t>(index) + 1) {
             throw std::runtime_error("the encoder held a picture back");

@@ -5,7 +5,7 @@
 // presenter shows.
 
 #include "mkcard/h264_encoder.h"
-#include "mkcard/surface_block_code.h"
+#include "video/block_code.h"
 
 #include <cstdint>
 #include <vector>
@@ -24,6 +24,7 @@ struct CodedPicture {
 std::vector<CodedPicture> EncodePictures(int count, int width, int height, int gop, int number = 1,
                                          const mkcard::StreamForm& form = {});
 
-using mkcard::ReadBlockCode;
+// Beside the tests' own readers of pictures kept in files.
+using korvex::ReadBlockCode;
 
 } // namespace korvex::test

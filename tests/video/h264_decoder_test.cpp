@@ -11,7 +11,7 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 180;
 
-std::optional<mkcard::BlockCode> DecodedCode(const CH264Decoder& decoder) {
+std::optional<BlockCode> DecodedCode(const CH264Decoder& decoder) {
     VideoSurface luma;
     luma.Reshape(VideoSurface::Format::kYuv420, decoder.PictureWidth(), decoder.PictureHeight());
     const PicturePlanes planes = decoder.Picture();
@@ -28,7 +28,7 @@ TEST(H264DecoderTest, EveryPacketGivesItsPictureAtOnce) {
         ASSERT_TRUE(decoder.Decode(picture.bytes)) << "picture " << picture.index;
         EXPECT_EQ(decoder.PictureWidth(), kWidth);
         EXPECT_EQ(decoder.PictureHeight(), kHeight);
-        EXPECT_EQ(DecodedCode(decoder), (mkcard::BlockCode{1, picture.index}));
+        EXPECT_EQ(DecodedCode(decoder), (BlockCode{1, picture.index}));
     }
 }
 
@@ -43,7 +43,7 @@ TEST(H264DecoderTest, BadInputGivesNoPictureAndDecodingGoesOn) {
     for (int i : {0, 1, 3}) { // picture 2 lost: 3 is a key picture again
         const auto& bytes = pictures[static_cast<size_t>(i)].bytes;
         ASSERT_TRUE(decoder.Decode(bytes)) << i;
-        EXPECT_EQ(DecodedCode(decoder), (mkcard::BlockCode{1, i}));
+        EXPECT_EQ(DecodedCode(decoder), (BlockCode{1, i}));
     }
 }
 
@@ -112,7 +112,7 @@ TEST(H264DecoderTest, ConverterGivesRgbOfThePicture) {
     VideoSurface rgb;
     rgb.Reshape(VideoSurface::Format::kBgrx32, kWidth, kHeight);
     ConvertToBgrx(decoder.Converter(), decoder.Picture(), kHeight, rgb);
-    EXPECT_EQ(test::ReadBlockCode(rgb), (mkcard::BlockCode{1, 0}));
+    EXPECT_EQ(test::ReadBlockCode(rgb), (BlockCode{1, 0}));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "coded_pictures.h"
+#include "mkcard/block_code.h"
 #include "video/memory_video_output.h"
 #include "video/picture_mailbox.h"
 #include "video/presenter.h"
@@ -19,7 +20,7 @@ VideoSurface CodedYuv(int index) {
     mkcard::WriteBlockCode(mkcard::YuvView{picture.plane(0), picture.plane(1), picture.plane(2),
                                            picture.stride(0), picture.stride(1), picture.stride(2),
                                            kWidth, kHeight},
-                           mkcard::BlockCode{1, index});
+                           BlockCode{1, index});
     return picture;
 }
 
@@ -40,7 +41,7 @@ TEST(PresenterTest, TransfersPresentAndRepeats) {
     ASSERT_TRUE(presenter.Present()); // nothing new: shown again, not handed over again
     EXPECT_EQ(output.ShowCount(), 2);
     EXPECT_EQ(output.ShowAgainCount(), 1);
-    EXPECT_EQ(test::ReadBlockCode(output.Screen()), (mkcard::BlockCode{1, 7}));
+    EXPECT_EQ(test::ReadBlockCode(output.Screen()), (BlockCode{1, 7}));
 
     EXPECT_FALSE(presenter.TransferYV12(picture.Planes(), picture.width() / 2, picture.height()));
     EXPECT_FALSE(presenter.TransferRGB(nullptr, picture.Planes(), picture.height()));
@@ -92,12 +93,12 @@ TEST(PresenterTest, BorrowsKeptPicturesAndCopiesOnlyTheirBytes) {
     EXPECT_FALSE(screen.borrowed());
     EXPECT_EQ(screen.stride(0), coded.width());
     EXPECT_EQ(screen.PictureBytes(), coded.PictureBytes());
-    EXPECT_EQ(test::ReadBlockCode(screen), (mkcard::BlockCode{1, 3}));
+    EXPECT_EQ(test::ReadBlockCode(screen), (BlockCode{1, 3}));
 
     presenter.Clear(0); // the back buffer lets go of the borrowed picture
     EXPECT_EQ(keeper.use_count(), 1);
     padded.Fill(0xFFFFFFFF);
-    EXPECT_EQ(test::ReadBlockCode(output.Screen()), (mkcard::BlockCode{1, 3}));
+    EXPECT_EQ(test::ReadBlockCode(output.Screen()), (BlockCode{1, 3}));
 }
 
 TEST(PresenterTest, OutputKeepsNoScreenUnlessAsked) {

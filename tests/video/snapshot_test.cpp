@@ -1,4 +1,5 @@
 #include "coded_pictures.h"
+#include "mkcard/block_code.h"
 #include "snapshot_files.h"
 #include "temp_dir.h"
 #include "video/snapshot_name.h"
@@ -56,7 +57,7 @@ VideoSurface CodedPicture(VideoSurface::Format format, int index = 77) {
     std::fill(yuv.plane(1), yuv.plane(1) + 2 * ChromaWidth(kWidth) * ChromaHeight(kHeight), 128);
     mkcard::WriteBlockCode(mkcard::YuvView{yuv.plane(0), yuv.plane(1), yuv.plane(2), yuv.stride(0),
                                            yuv.stride(1), yuv.stride(2), kWidth, kHeight},
-                           mkcard::BlockCode{3, index});
+                           BlockCode{3, index});
     if (format == VideoSurface::Format::kYuv420) {
         return yuv;
     }
@@ -82,7 +83,7 @@ TEST(SnapshotWriterTest, WritesTheBackBufferAtItsOwnSizeIntoANewFolder) {
             ASSERT_TRUE(image) << name;
             EXPECT_EQ(image->width(), picture.width());
             EXPECT_EQ(image->height(), picture.height());
-            EXPECT_EQ(test::ReadBlockCode(*image), (mkcard::BlockCode{3, 77})) << name;
+            EXPECT_EQ(test::ReadBlockCode(*image), (BlockCode{3, 77})) << name;
         }
     }
 }
@@ -113,18 +114,18 @@ TEST(SnapshotQueueTest, WritesCopiesInOrder) {
         queue.AwaitWritten();
         const auto last = test::ReadImage(temp / "same--001.bmp");
         ASSERT_TRUE(last);
-        EXPECT_EQ(test::ReadBlockCode(*last), (mkcard::BlockCode{3, kShots}));
+        EXPECT_EQ(test::ReadBlockCode(*last), (BlockCode{3, kShots}));
         // Queued once more and left to the destructor, which writes it before it returns.
         queue.Push(CodedPicture(VideoSurface::Format::kBgrx32, 9), temp / "end--001.bmp");
     }
     for (int i = 1; i <= kShots; ++i) {
         const auto image = test::ReadImage(temp / ("shot--00" + std::to_string(i) + ".jpg"));
         ASSERT_TRUE(image) << i;
-        EXPECT_EQ(test::ReadBlockCode(*image), (mkcard::BlockCode{3, i}));
+        EXPECT_EQ(test::ReadBlockCode(*image), (BlockCode{3, i}));
     }
     const auto end = test::ReadImage(temp / "end--001.bmp");
     ASSERT_TRUE(end);
-    EXPECT_EQ(test::ReadBlockCode(*end), (mkcard::BlockCode{3, 9}));
+    EXPECT_EQ(test::ReadBlockCode(*end), (BlockCode{3, 9}));
 }
 
 } // namespace

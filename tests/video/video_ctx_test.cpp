@@ -328,7 +328,7 @@ TEST(VideoCtxTest, SnapshotCommandWritesEveryShotOfTheShownPicture) {
             ASSERT_TRUE(image) << shot;
             EXPECT_EQ(image->width(), kWidth);
             EXPECT_EQ(image->height(), kHeight);
-            EXPECT_EQ(test::ReadBlockCode(*image), (mkcard::BlockCode{1, 0})) << shot;
+            EXPECT_EQ(test::ReadBlockCode(*image), (BlockCode{1, 0})) << shot;
         }
         EXPECT_FALSE(std::filesystem::exists(SnapshotShotPath(base, 3)));
     }

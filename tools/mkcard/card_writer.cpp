@@ -2,10 +2,10 @@
 
 #include "camera/camera_settings.h"
 #include "camera/camera_settings_file.h"
-#include "mkcard/block_code.h"
 #include "mkcard/recording_writer.h"
 #include "mkcard/town_drive.h"
 #include "mkcard/ts_muxer.h"
+#include "video/block_code.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -143,7 +143,8 @@ TEST_F(CliPlay, UnpacedPlaysEveryPictureOfTheFolderInOrderWithItsTypeAndASummary
     EXPECT_EQ(run.new_routes, 0); // moving on at the end of a recording starts no new route
     EXPECT_EQ(run.summary.at("pictures"), std::to_string(expected.size()));
     EXPECT_GT(std::stod(run.summary.at("pictures_per_second")), 0);
-    EXPECT_EQ(run.summary.at("late"), "-"); // no due time of an unpaced run means anything
+    EXPECT_EQ(run.summary.at("late"), "-");   // no due time of an unpaced run means anything
+    EXPECT_EQ(run.summary.at("end"), "card"); // at once, without waiting for a quiet while
 }
 
 // Each command as the panel gives it, once the first picture is shown.
@@ -153,37 +154,38 @@ TEST_F(CliPlay, CommandsMoveThePlayAsThePanelDoes) {
     struct Case {
         std::string arguments;
         int new_routes;
+        std::string end; // why the run ended
         std::function<void(const std::vector<Code>& codes)> check;
     };
     const Case cases[] = {
-        {"'" + PathOf(0) + "' --unpaced --sound null --pictures 7", 0,
+        {"'" + PathOf(0) + "' --unpaced --sound null --pictures 7", 0, "pictures",
          [&](const auto& codes) { EXPECT_EQ(codes, CodesOf(card.recordings[0], 0, 7)); }},
         // Normal play shows a picture or two before the first step, and a step may hold on the
         // picture about to be counted when it came.
-        {"'" + PathOf(0) + "' --sound null --step 3", 0,
+        {"'" + PathOf(0) + "' --sound null --step 3", 0, "steps",
          [&](const auto& codes) {
              EXPECT_GE(codes.size(), 3u);
              EXPECT_LE(codes.size(), 5u);
              EXPECT_EQ(codes, CodesOf(card.recordings[0], 0, static_cast<int>(codes.size())));
          }},
-        {"'" + PathOf(0) + "' --sound null --pause-after 5", 0,
+        {"'" + PathOf(0) + "' --sound null --pause-after 5", 0, "quiet",
          [&](const auto& codes) {
              EXPECT_GE(codes.size(), 5u);
              EXPECT_LE(codes.size(), 8u);
              EXPECT_EQ(codes, CodesOf(card.recordings[0], 0, static_cast<int>(codes.size())));
          }},
-        {"'" + PathOf(0) + "' --unpaced --sound null --next", 1,
+        {"'" + PathOf(0) + "' --unpaced --sound null --next", 1, "card",
          [&](const auto& codes) {
              EXPECT_TRUE(StartsThenGoesOn(codes, card.recordings[0].number, Through(card, 1, 2)))
                  << Runs(codes);
          }},
-        {"'" + PathOf(1) + "' --unpaced --sound null --previous", 1,
+        {"'" + PathOf(1) + "' --unpaced --sound null --previous", 1, "card",
          [&](const auto& codes) {
              EXPECT_TRUE(StartsThenGoesOn(codes, second, Through(card, 0, 2))) << Runs(codes);
          }},
         {"'" + PathOf(0) + "' --sound null --pictures 15 --play-at '" +
              LocalMinute(card.recordings[2].start_time) + "'",
-         1,
+         1, "pictures",
          [&](const auto& codes) {
              ASSERT_FALSE(codes.empty());
              EXPECT_EQ(codes.back().number, card.recordings[2].number) << Runs(codes);
@@ -193,7 +195,7 @@ TEST_F(CliPlay, CommandsMoveThePlayAsThePanelDoes) {
          }},
         // Backward, after the forward pictures shown first: key pictures only, each earlier than
         // the one before, into the first recording.
-        {"'" + PathOf(1) + "' --unpaced --sound null --backward", 1,
+        {"'" + PathOf(1) + "' --unpaced --sound null --backward", 1, "card",
          [&](const auto& all) {
              const auto turn =
                  std::ranges::find_if(all, [&](const Code& c) { return c.number != second; });
@@ -209,7 +211,7 @@ TEST_F(CliPlay, CommandsMoveThePlayAsThePanelDoes) {
          }},
         // The fastest slider position decodes an eighth of every group: the key picture and,
         // once a whole group has been seen, the next one.
-        {"'" + PathOf(0) + "' --unpaced --sound null --speed-slider 8", 0,
+        {"'" + PathOf(0) + "' --unpaced --sound null --speed-slider 8", 0, "card",
          [&](const auto& codes) {
              std::vector<Code> shown;
              for (const Code& code : Through(card, 0, 2)) {
@@ -228,6 +230,7 @@ TEST_F(CliPlay, CommandsMoveThePlayAsThePanelDoes) {
         const PlayRun run = Play(c.arguments);
         EXPECT_EQ(run.status, 0) << run.text;
         EXPECT_EQ(run.new_routes, c.new_routes);
+        EXPECT_EQ(run.summary.contains("end") ? run.summary.at("end") : "", c.end) << run.text;
         c.check(run.Codes());
     }
 }

@@ -1,6 +1,6 @@
 // Closing a channel never hangs, whatever its threads are doing at that moment.
 #include "channel_rig.h"
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 
 #include <gtest/gtest.h>
 #include <thread>

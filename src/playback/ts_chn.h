@@ -15,10 +15,10 @@
 #include "audio/audio_ctx.h"
 #include "audio/null_sound_driver.h"
 #include "engine/audio_packet_buffer.h"
-#include "engine/channel_platform.h"
-#include "export/clip_marks.h"
 #include "engine/play_state.h"
 #include "engine/video_packet_buffer.h"
+#include "export/clip_marks.h"
+#include "playback/channel_platform.h"
 #include "stream/find_file_path.h"
 #include "stream/ts_analyse.h"
 #include "video/video_ctx.h"
@@ -37,6 +37,10 @@ public:
     static constexpr int kAudioAreaBytes = 128 << 10;
     static constexpr int kAudioMaxPacketBytes = 16 << 10;
 
+    // Opens a pair of buffers as the channel opens its own, for a stream reader run without a
+    // channel (korvex-cli track, the reader's tests). False when one cannot be opened.
+    static bool OpenBuffers(CVBuffer2& video, CABuffer2& audio);
+
     explicit CTSChn(const ChannelPlatform& platform);
     ~CTSChn(); // Close
     CTSChn(const CTSChn&) = delete;
@@ -51,7 +55,8 @@ public:
     // list becomes a copy of it and the panel hears at once that the list is complete;
     // without, the folder of the source is listed on a thread of its own, which tells the panel
     // itself. A source that cannot be read does not fail it (the reader looks for the next
-    // recording). False when a buffer or a worker could not start; the channel is then closed.
+    // recording). False when a buffer, a worker, the folder scan or the reader could not start;
+    // the channel is then closed.
     // Once per channel: a second Open fails.
     bool Open(const CFindFilePath* list = nullptr);
 
@@ -97,6 +102,9 @@ public:
 
     const std::string& SourcePath() const { return source_path_; }
     int Direction() const { return reader_.Direction(); }
+    // True once the last picture of the card has been shown: the reader waits at the end of
+    // the card (backward: at its start) and the video worker has shown all it was given.
+    bool CardEnded() const;
 
 private:
     // The defaults for what the platform leaves out; first, since everything below uses them.

@@ -1,4 +1,4 @@
-#include "audio/simulated_sound_driver.h"
+#include "simulated_sound_driver.h"
 
 #include "audio/sound_format.h"
 #include "audio/sound_loop.h"

@@ -1,5 +1,5 @@
 #include "channel_rig.h"
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Sound through a channel reaches PulseAudio at normal speed only.
 #include "audio/pulse/pulse_sound_driver.h"
 #include "channel_rig.h"
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "pulse_test_rig.h"
 #include "tone_measure.h"
 

@@ -1,6 +1,6 @@
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 
-#include "engine/ts_chn.h"
+#include "playback/ts_chn.h"
 
 #include <algorithm>
 #include <array>

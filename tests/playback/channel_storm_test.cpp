@@ -1,7 +1,7 @@
 // A storm of random commands against a playing channel, as a user hammering every control at
 // once gives it: no hang, no crash, no race, and afterwards the channel still plays in order.
 #include "channel_rig.h"
-#include "engine/panel_commands.h"
+#include "playback/panel_commands.h"
 #include "snapshot_files.h"
 
 #include <atomic>

@@ -1,4 +1,4 @@
-#include "engine/ts_chn.h"
+#include "playback/ts_chn.h"
 
 namespace korvex {
 namespace {
@@ -29,16 +29,19 @@ CTSChn::~CTSChn() {
     Close();
 }
 
+bool CTSChn::OpenBuffers(CVBuffer2& video, CABuffer2& audio) {
+    video.SetChainState(0); // the first group queued starts with a key picture
+    return video.Open(kVideoAreaBytes, kVideoMaxPacketBytes, BufferMode::kBlocking) &&
+           audio.Open(kAudioAreaBytes, kAudioMaxPacketBytes, BufferMode::kBlocking);
+}
+
 bool CTSChn::Open(const CFindFilePath* list) {
     if (opened_) {
         return false;
     }
     opened_ = true;
-    video_buffer_.SetChainState(0); // the first group queued starts with a key picture
     const bool started =
-        video_buffer_.Open(kVideoAreaBytes, kVideoMaxPacketBytes, BufferMode::kBlocking) &&
-        audio_buffer_.Open(kAudioAreaBytes, kAudioMaxPacketBytes, BufferMode::kBlocking) &&
-        video_.Start() && audio_.Start();
+        OpenBuffers(video_buffer_, audio_buffer_) && video_.Start() && audio_.Start();
     if (!started) {
         Close();
         return false;
@@ -50,8 +53,9 @@ bool CTSChn::Open(const CFindFilePath* list) {
         if (messages_ != nullptr) {
             messages_->Post(MessageTarget::kPanel, {kMessageListComplete});
         }
-    } else {
-        list_.ScanAsync(source_path_);
+    } else if (!list_.ScanAsync(source_path_)) {
+        Close();
+        return false;
     }
     if (!reader_.Start(source_path_)) {
         list_.Stop();
@@ -87,6 +91,12 @@ int CTSChn::PlayFileAt(std::int64_t time) {
         }
     }
     return 0;
+}
+
+bool CTSChn::CardEnded() const {
+    // In this order: once the reader waits at the end it puts nothing more, so an empty buffer
+    // after it means every packet was taken, and a starved worker after that has shown them.
+    return reader_.AtCardEnd() && video_buffer_.Count() == 0 && video_.IsStarved();
 }
 
 } // namespace korvex

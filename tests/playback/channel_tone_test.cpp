@@ -1,10 +1,10 @@
 // The recordings' sound reaches the device whole at normal speed, however many AAC frames the
 // camera packs into one audio PES.
 #include "audio/aac_decoder.h"
-#include "audio/simulated_sound_driver.h"
 #include "audio/sound_format.h"
 #include "channel_rig.h"
 #include "mkcard/aac_tone.h"
+#include "simulated_sound_driver.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

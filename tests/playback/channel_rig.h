@@ -6,8 +6,8 @@
 // Every picture the video worker shows is recorded with its block code and its packet's fields.
 
 #include "engine/manual_clock.h"
-#include "engine/ts_chn.h"
 #include "mkcard/card_writer.h"
+#include "playback/ts_chn.h"
 #include "recording_message_sink.h"
 #include "temp_dir.h"
 #include "video/memory_video_output.h"

@@ -1,5 +1,5 @@
-#include "engine/panel_commands.h"
-#include "engine/ts_chn.h"
+#include "playback/panel_commands.h"
+#include "playback/ts_chn.h"
 
 #include <gtest/gtest.h>
 
