@@ -22,8 +22,8 @@ packages=(
     # tests: sources of GoogleTest, sanitizer and fuzzer runtimes, outside judges, a screen
     googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev ffmpeg xvfb xauth
     libimage-exiftool-perl
-    # a private D-Bus daemon with fake services (UDisks2)
-    dbus-daemon python3-dbusmock
+    # a private D-Bus daemon with fake services (UDisks2), and dbus-monitor listening on it
+    dbus-daemon dbus-bin python3-dbusmock
     # the validators of the installed desktop entry and AppStream metadata; the MIME database
     desktop-file-utils appstream shared-mime-info
 )

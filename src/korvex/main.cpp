@@ -1,6 +1,7 @@
 // korvex: the viewer. Plays the recording given on the command line, or the camera's card.
 #include "app/korvex_app.h"
 #include "app/qt/qt_message_sink.h"
+#include "app/version.h"
 #include "audio/pulse/pulse_sound_driver.h"
 #include "audio/pulse/pulse_volume.h"
 #include "camera/qt/udisks_card_formatter.h"
@@ -10,6 +11,7 @@
 #include "ui/qt_user_prompts.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QScreen>
 #include <span>
 
@@ -19,7 +21,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // The desktop entry's name: a Wayland desktop shows the window with the entry's name and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.korvex.Korvex"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(kDesktopEntryId));
     ApplyDarkLook(application);
 
     CKorvexApp app(SettingsLocations::ForThisProgram());
@@ -39,5 +41,6 @@ int main(int argc, char** argv) {
                            [] { return std::make_unique<pulse::PulseSoundDriver>(); },
                            [] { return std::make_unique<pulse::PulseVolume>(); }};
     return RunMainWindow(services, messages, arrivals,
-                         CommandLinePath(std::span<char* const>(argv + 1, argv + argc)));
+                         CommandLinePath(std::span<char* const>(argv + 1, argv + argc)),
+                         QDBusConnection::sessionBus());
 }

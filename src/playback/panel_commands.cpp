@@ -9,7 +9,15 @@
 namespace korvex {
 namespace {
 
-enum class Operation { kSetDirection, kSetPause, kSetSpeed, kSetNormalSpeed, kSeek };
+enum class Operation {
+    kSetDirection,
+    kSetPause,
+    kSetSpeed,
+    kSetNormalSpeed,
+    kSeek,
+    kMarkIn,
+    kMarkOut
+};
 
 struct Call {
     Operation operation;
@@ -54,6 +62,8 @@ constexpr CommandRow kCommandTable[] = {
      false},
     {PanelCommand::kPreviousRecording, {{{Operation::kSeek, kSeekPrevious}}}, 1, false},
     {PanelCommand::kNextRecording, {{{Operation::kSeek, kSeekNext}}}, 1, false},
+    {PanelCommand::kMarkIn, {{{Operation::kMarkIn, 0}}}, 1, false},
+    {PanelCommand::kMarkOut, {{{Operation::kMarkOut, 0}}}, 1, false},
 };
 
 void Apply(CTSChn& channel, const Call& call) {
@@ -72,6 +82,12 @@ void Apply(CTSChn& channel, const Call& call) {
         break;
     case Operation::kSeek:
         channel.Seek(call.value);
+        break;
+    case Operation::kMarkIn:
+        channel.MarkIn();
+        break;
+    case Operation::kMarkOut:
+        channel.MarkOut();
         break;
     }
 }
@@ -107,6 +123,16 @@ void RunPositionSlider(CTSChn* channel, int position) {
     if (channel != nullptr) {
         channel->Seek(position);
     }
+}
+
+int PositionSliderAfter(int position, std::int64_t milliseconds, std::int64_t length_ms) {
+    if (length_ms <= 0) {
+        return position;
+    }
+    // To the nearest thousandth, halves away from zero.
+    const std::int64_t step =
+        (milliseconds * 1000 + (milliseconds < 0 ? -length_ms : length_ms) / 2) / length_ms;
+    return static_cast<int>(std::clamp<std::int64_t>(position + step, 1, 1000));
 }
 
 } // namespace korvex

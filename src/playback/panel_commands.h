@@ -4,6 +4,8 @@
 // with the channel it holds (null when none is open, and then nothing happens), so no widget
 // reaches into the channel itself.
 
+#include <cstdint>
+
 namespace korvex {
 
 class CTSChn;
@@ -16,6 +18,8 @@ enum class PanelCommand {
     kNextPicture,       // one picture forward, then holds
     kPreviousRecording, // the start of the previous recording
     kNextRecording,     // the start of the next recording
+    kMarkIn,            // the clip's start where the reader is now
+    kMarkOut,           // the clip's end where the reader is now
 };
 
 inline constexpr int kSpeedSliderPositions = 9;
@@ -31,5 +35,10 @@ int SpeedStateAtSliderPosition(int position);
 
 // The position slider released at `position`, thousandths of the recording (0 does nothing).
 void RunPositionSlider(CTSChn* channel, int position);
+
+// The position slider's place `milliseconds` later (earlier when negative) than `position` in a
+// recording of `length_ms`, kept within 1-1000 so that it always names a place in the same
+// recording; `position` itself when the length is unknown (0).
+int PositionSliderAfter(int position, std::int64_t milliseconds, std::int64_t length_ms);
 
 } // namespace korvex

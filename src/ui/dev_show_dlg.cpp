@@ -67,8 +67,21 @@ void CDevShowDlg::DoubleClicked() {
         PopOut();
         return;
     }
+    TogglePictureFullScreen();
+}
+
+void CDevShowDlg::ToggleFullScreen() {
+    PopOut();
+    TogglePictureFullScreen();
+}
+
+void CDevShowDlg::TogglePictureFullScreen() {
     video_->ToggleFullScreen();
     full_screen_ = video_->IsFullScreen();
+}
+
+bool CDevShowDlg::IsOwnWindow(const QWidget* window) const {
+    return window == this || window == video_;
 }
 
 bool CDevShowDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -11,6 +11,7 @@ namespace korvex {
 // rectangle of SetPosition, and a press on it drags the main window. A double click pops it out
 // into a window of its own (800 x 470, centred on the screen); there a double click toggles full
 // screen, and closing it leaves full screen and docks it again. Black where no picture is.
+// ToggleFullScreen (the program's key) does both steps of the double clicks at once.
 //
 // User-interface thread only. The channel that draws into Video() must be gone before this
 // window is.
@@ -28,6 +29,10 @@ public:
     void PopOut();
     bool IsPoppedOut() const { return popped_out_; }
     bool IsFullScreen() const { return full_screen_; }
+    // Full screen, popped out first when docked; in full screen, back to the popped-out window.
+    void ToggleFullScreen();
+    // Whether `window` is one of the windows this one shows itself in.
+    bool IsOwnWindow(const QWidget* window) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -38,6 +43,7 @@ protected:
 
 private:
     void DoubleClicked();
+    void TogglePictureFullScreen();
 
     QWidget* main_window_;
     CVideoStatic* video_;

@@ -4,6 +4,7 @@
 #include "controls/picture_static.h"
 #include "controls/skin_button.h"
 #include "controls/skin_pictures.h"
+#include "playback/panel_commands.h"
 #include "positioning/qt/map_view.h"
 #include "ui/card_arrival_watch.h"
 #include "ui/dev_show_dlg.h"
@@ -11,6 +12,7 @@
 #include "ui/play_ctrl_dlg.h"
 #include "ui/recording_bars_view.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -107,9 +109,11 @@ CKorvexDlg::CKorvexDlg(PanelServices services, QtMessageSink& messages, Removabl
     }
     arrival_watch_ =
         std::make_unique<CardArrivalWatch>(arrivals, this, [this] { panel_->OpenCard(false); });
+    qApp->installEventFilter(&keys_);
 }
 
 CKorvexDlg::~CKorvexDlg() {
+    qApp->removeEventFilter(&keys_);
     arrival_watch_.reset();
     // The channel draws into the video window and is shown by the bars: it goes first.
     bars_->SetChannel(nullptr);
@@ -211,6 +215,52 @@ void CKorvexDlg::BarsListComplete() {
 
 void CKorvexDlg::BarsClear() {
     bars_->Clear();
+}
+
+bool CKorvexDlg::IsProgramWindow(const QWidget* window) const {
+    return window == this || window == map_ || video_->IsOwnWindow(window);
+}
+
+bool CKorvexDlg::RunKey(const KeyBinding& key) {
+    using Slider = CPlayCtrlDlg::SliderTag;
+    if (key.needs_recording && panel_->Channel() == nullptr) {
+        return false;
+    }
+    switch (key.action) {
+    case KeyAction::kButton:
+        panel_->RunCommand(key.value);
+        break;
+    case KeyAction::kTogglePause:
+        panel_->TogglePause();
+        break;
+    case KeyAction::kSeek:
+        panel_->SeekWithin(key.value);
+        break;
+    case KeyAction::kSpeedSteps:
+        panel_->MoveSlider(Slider::kSpeed, panel_->SliderPosition(Slider::kSpeed) + key.value);
+        break;
+    case KeyAction::kNormalSpeed:
+        panel_->MoveSlider(Slider::kSpeed, kSpeedSliderMiddle);
+        break;
+    case KeyAction::kVolumeSteps:
+        // The volume slider's first position is its loudest.
+        panel_->MoveSlider(Slider::kVolume, panel_->SliderPosition(Slider::kVolume) - key.value);
+        break;
+    case KeyAction::kFullScreen:
+        video_->ToggleFullScreen();
+        break;
+    case KeyAction::kShowKeys:
+        ShowKeys();
+        break;
+    }
+    return true;
+}
+
+void CKorvexDlg::ShowKeys() {
+    services_.prompts.Inform(this, KeyListText([this](const char* key) {
+                                 return QString::fromStdString(
+                                     services_.app.Settings().Translate(key));
+                             }));
 }
 
 void CKorvexDlg::closeEvent(QCloseEvent* event) {

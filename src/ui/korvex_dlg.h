@@ -2,6 +2,7 @@
 
 #include "app/qt/qt_message_sink.h"
 #include "controls/skin_dialog.h"
+#include "ui/korvex_key_filter.h"
 #include "ui/panel_host.h"
 #include "ui/panel_services.h"
 
@@ -22,11 +23,12 @@ class RecordingBarsView;
 // the logo, the Close and Min buttons and the calendar with its time bars, laid out for the UI
 // mode in use. It feeds every GPS record to the map view and the panel's read-outs, starts a new
 // route when the reader asks, and opens what it is given: the command line's path, a dropped
-// file, or the card (at start and when one is inserted).
+// file, or the card (at start and when one is inserted). While it lives, the program's keys
+// work in its windows (ui/korvex_key_filter.h).
 //
 // User-interface thread only. Everything in `services` and `messages` must outlive it; the
 // watch's `arrivals` as well, and it must be no other user's object (see CardArrivalWatch).
-class CKorvexDlg final : public CVxSkinDialog, public PanelHost {
+class CKorvexDlg final : public CVxSkinDialog, public PanelHost, public ProgramKeyTarget {
     Q_OBJECT
 
 public:
@@ -54,6 +56,10 @@ public:
     void BarsListComplete() override;
     void BarsClear() override;
 
+    // ProgramKeyTarget.
+    bool IsProgramWindow(const QWidget* window) const override;
+    bool RunKey(const KeyBinding& key) override;
+
 signals:
     // The user closed the window (its Close button, or the window manager's close).
     void Closed();
@@ -68,6 +74,7 @@ private:
     void CreateTitleButtons();
     void Layout();
     void OnGpsRecord();
+    void ShowKeys();
 
     PanelServices services_;
     const int ui_mode_;
@@ -82,6 +89,7 @@ private:
     CPlayCtrlDlg* panel_ = nullptr;
     std::unique_ptr<RecordingBarsView> bars_;
     std::unique_ptr<CardArrivalWatch> arrival_watch_;
+    KorvexKeyFilter keys_{*this};
 };
 
 } // namespace korvex

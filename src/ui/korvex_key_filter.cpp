@@ -1,10 +1,26 @@
 #include "ui/korvex_key_filter.h"
 
-#include "playback/ts_chn.h"
-
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 namespace korvex {
+namespace {
+
+bool TakesTyping(const QWidget& widget) {
+    if (const auto* list = qobject_cast<const QComboBox*>(&widget)) {
+        return list->isEditable();
+    }
+    return qobject_cast<const QLineEdit*>(&widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(&widget) != nullptr ||
+           qobject_cast<const QTextEdit*>(&widget) != nullptr ||
+           qobject_cast<const QPlainTextEdit*>(&widget) != nullptr;
+}
+
+} // namespace
 
 bool KorvexKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
@@ -17,18 +33,21 @@ bool KorvexKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         key->accept();
         return true;
     }
-    if (type == QEvent::KeyPress && key->key() == Qt::Key_Space) {
-        CTSChn* channel = channel_();
-        if (channel == nullptr) {
-            return false;
-        }
-        // A held key repeats: one press is one toggle.
-        if (!key->isAutoRepeat()) {
-            channel->SetPause(!channel->State().IsPaused());
-        }
-        return true;
+    // A key reaches its window first and the focused widget next: the widget decides.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (type != QEvent::KeyPress || widget == nullptr || TakesTyping(*widget) ||
+        !target_.IsProgramWindow(widget->window())) {
+        return QObject::eventFilter(watched, event);
     }
-    return QObject::eventFilter(watched, event);
+    const std::optional<KeyBinding> binding =
+        FindProgramKey(key->key(), static_cast<int>(key->modifiers()));
+    if (!binding) {
+        return QObject::eventFilter(watched, event);
+    }
+    if (key->isAutoRepeat() && !binding->repeats) {
+        return true; // one press, one toggle
+    }
+    return target_.RunKey(*binding);
 }
 
 } // namespace korvex

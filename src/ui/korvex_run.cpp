@@ -1,10 +1,8 @@
 #include "ui/korvex_run.h"
 
 #include "ui/korvex_dlg.h"
-#include "ui/korvex_key_filter.h"
-#include "ui/play_ctrl_dlg.h"
+#include "ui/mpris_service.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
@@ -26,13 +24,12 @@ std::string CommandLinePath(std::span<char* const> arguments) {
 }
 
 int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolumes& arrivals,
-                  std::string command_line, const std::function<void(CKorvexDlg&)>& started) {
+                  std::string command_line, const QDBusConnection& media_bus,
+                  const std::function<void(CKorvexDlg&)>& started) {
     CKorvexApp& app = services.app;
     auto window =
         std::make_unique<CKorvexDlg>(services, messages, arrivals, std::move(command_line));
-    KorvexKeyFilter keys([&window] { return window->Panel().Channel(); });
-    qApp->installEventFilter(&keys);
-
+    auto media_player = std::make_unique<MprisService>(*window, media_bus);
     QEventLoop run;
     QObject::connect(window.get(), &CKorvexDlg::Closed, &run, &QEventLoop::quit);
     window->show();
@@ -46,7 +43,7 @@ int RunMainWindow(PanelServices services, QtMessageSink& messages, RemovableVolu
                   << app.Settings().Locations().config_file.string() << ": " << failed.message()
                   << '\n';
     }
-    qApp->removeEventFilter(&keys);
+    media_player.reset();
     window.reset();
     return 0;
 }

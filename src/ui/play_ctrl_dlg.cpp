@@ -21,6 +21,7 @@
 #include "ui/panel_layout.h"
 #include "ui/panel_mark_bar.h"
 #include "ui/playing_file_copy.h"
+#include "ui/program_keys.h"
 #include "ui/route_export_run.h"
 #include "video/snapshot_name.h"
 
@@ -37,6 +38,7 @@
 #include <cmath>
 #include <ctime>
 #include <filesystem>
+#include <iterator>
 
 namespace korvex {
 
@@ -61,6 +63,10 @@ std::optional<PanelCommand> TableCommand(int control) {
         return PanelCommand::kPreviousRecording;
     case 229:
         return PanelCommand::kNextRecording;
+    case 237:
+        return PanelCommand::kMarkIn;
+    case 238:
+        return PanelCommand::kMarkOut;
     default:
         return std::nullopt;
     }
@@ -193,14 +199,28 @@ void CPlayCtrlDlg::PlaceChildren() {
     }
 }
 
+QString CPlayCtrlDlg::KeyHint(const std::vector<const char*>& names) const {
+    QStringList translated;
+    for (const char* name : names) {
+        translated << Tr(name);
+    }
+    return translated.isEmpty()
+               ? QString()
+               : QStringLiteral(" (%1)").arg(translated.join(QStringLiteral(", ")));
+}
+
 void CPlayCtrlDlg::RefreshTooltips() {
     for (std::size_t i = 0; i < kPanelButtons.size(); ++i) {
-        if (kPanelButtons[i].tooltip_key != nullptr) {
-            buttons_[i]->SetTooltip(Tr(kPanelButtons[i].tooltip_key));
+        const PanelButton& button = kPanelButtons[i];
+        if (button.tooltip_key != nullptr) {
+            buttons_[i]->SetTooltip(Tr(button.tooltip_key) +
+                                    KeyHint(KeyNamesOfButton(button.control)));
         }
     }
-    speed_slider_->setToolTip(Tr("Speed"));
-    volume_slider_->setToolTip(Tr("Volume"));
+    std::vector<const char*> speed_keys = KeyNamesOfAction(KeyAction::kSpeedSteps);
+    std::ranges::copy(KeyNamesOfAction(KeyAction::kNormalSpeed), std::back_inserter(speed_keys));
+    speed_slider_->setToolTip(Tr("Speed") + KeyHint(speed_keys));
+    volume_slider_->setToolTip(Tr("Volume") + KeyHint(KeyNamesOfAction(KeyAction::kVolumeSteps)));
     ShowExportState();
 }
 
@@ -232,16 +252,6 @@ void CPlayCtrlDlg::RunCommand(int control) {
     switch (control) {
     case 226:
         StopPlayback();
-        break;
-    case 237:
-        if (channel_) {
-            channel_->MarkIn();
-        }
-        break;
-    case 238:
-        if (channel_) {
-            channel_->MarkOut();
-        }
         break;
     case kBackupButton:
         ExportClip();
@@ -280,7 +290,11 @@ void CPlayCtrlDlg::OnSliderReleased(int tag, int position) {
     case SliderTag::kPosition:
         // Released beyond the track's left end, the slider reports less than its minimum; a
         // negative seek would mean another recording.
-        RunPositionSlider(channel_.get(), std::max(position, 0));
+        position = std::max(position, 0);
+        RunPositionSlider(channel_.get(), position);
+        if (channel_ && position > 0) {
+            emit Seeked(position);
+        }
         break;
     case SliderTag::kVolume:
         WriteSystemVolume(position);
@@ -294,6 +308,44 @@ void CPlayCtrlDlg::OnSliderReleased(int tag, int position) {
 
 void CPlayCtrlDlg::SetSpeedSlider(int position) {
     speed_slider_->SetPos(position);
+}
+
+CVxSkinSldButton* CPlayCtrlDlg::Slider(SliderTag tag) const {
+    switch (tag) {
+    case SliderTag::kPosition:
+        return position_slider_;
+    case SliderTag::kVolume:
+        return volume_slider_;
+    case SliderTag::kSpeed:
+        break;
+    }
+    return speed_slider_;
+}
+
+void CPlayCtrlDlg::MoveSlider(SliderTag tag, int position) {
+    CVxSkinSldButton* slider = Slider(tag);
+    position = std::clamp(position, slider->GetMin(), slider->GetMax());
+    slider->SetPos(position);
+    OnSliderReleased(static_cast<int>(tag), position);
+}
+
+int CPlayCtrlDlg::SliderPosition(SliderTag tag) const {
+    return Slider(tag)->GetPos();
+}
+
+void CPlayCtrlDlg::SeekWithin(std::int64_t milliseconds) {
+    const RecordingEntry& playing = PlayingRecording();
+    const std::int64_t length_ms = (playing.end_time - playing.start_time) * 1000;
+    MoveSlider(SliderTag::kPosition,
+               PositionSliderAfter(SliderPosition(SliderTag::kPosition), milliseconds, length_ms));
+}
+
+const RecordingEntry& CPlayCtrlDlg::PlayingRecording() {
+    const std::string path = channel_ ? channel_->CurrentPath() : std::string();
+    if (path != playing_.path) {
+        playing_ = path.empty() ? RecordingEntry{} : MakeRecordingEntry(path);
+    }
+    return playing_;
 }
 
 std::unique_ptr<VolumeControl> CPlayCtrlDlg::SystemVolume() const {

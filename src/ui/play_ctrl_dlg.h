@@ -3,13 +3,16 @@
 #include "app/message_sink.h"
 #include "controls/skin_dialog.h"
 #include "positioning/gps_text_parser.h"
+#include "stream/recording_entry.h"
 #include "ui/panel_readouts.h"
 #include "ui/panel_services.h"
 
 #include <QPixmap>
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QMouseEvent;
@@ -61,25 +64,43 @@ public:
     // clip export's progress and end.
     void HandleMessage(const Message& message);
 
+    enum class SliderTag { kPosition = 1, kVolume = 2, kSpeed = 3 };
+
     CTSChn* Channel() { return channel_.get(); }
     void TogglePause();
+
+    // What the program's keys and the media keys run, each the same as its control does: a
+    // click on the button `control`; the slider `tag` moved to `position` and released there;
+    // the position slider moved by `milliseconds` of the recording being read.
+    void RunCommand(int control);
+    void MoveSlider(SliderTag tag, int position);
+    int SliderPosition(SliderTag tag) const;
+    void SeekWithin(std::int64_t milliseconds);
+
+    // The recording the reader reads now (number -1 and no path when nothing is open), read
+    // again only when the reader moves to another one.
+    const RecordingEntry& PlayingRecording();
+
+signals:
+    // The position slider was released at, or moved by a command to, `position` thousandths.
+    void Seeked(int position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    enum class SliderTag { kPosition = 1, kVolume = 2, kSpeed = 3 };
-
     void CreateReadouts();
     void CreateSliders();
     void CreateCommandButtons();
     void PlaceChildren();
     void RefreshTooltips();
+    // " (KEY, KEY)" after a tooltip, translated; nothing when no key has its effect.
+    QString KeyHint(const std::vector<const char*>& names) const;
     void RefreshUnitLabel();
-    void RunCommand(int control);
     void OnSliderReleased(int tag, int position);
     void SetSpeedSlider(int position);
+    CVxSkinSldButton* Slider(SliderTag tag) const;
     // A control for one read or write of the system volume; null when there is none.
     std::unique_ptr<VolumeControl> SystemVolume() const;
     void ReadSystemVolume();
@@ -132,6 +153,7 @@ private:
     QLabel* picture_count_ = nullptr;
     QTimer* picture_count_timer_ = nullptr;
 
+    RecordingEntry playing_;
     int backup_picture_ = 0; // the Backup button's skin picture now
     bool sound_on_ = true;
     // The sound device outlives the channel that plays through it.

@@ -11,7 +11,7 @@ constexpr int kPollMs = 100;
 } // namespace
 
 RouteExportRun::RouteExportRun(QWidget* parent, UserPrompts& prompts, Translate translate)
-    : QObject(parent), parent_(parent), prompts_(prompts), tr_(std::move(translate)) {
+    : QObject(parent), parent_(parent), prompts_(prompts), translate_(std::move(translate)) {
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, [this] { Poll(); });
 }
@@ -26,10 +26,10 @@ void RouteExportRun::Start(RouteExportRequest request) {
     output_ = QString::fromStdString(request.output.string());
     whole_card_ = request.whole_card;
     if (whole_card_) {
-        progress_ = new QProgressDialog(tr_("Reading the route of the card"), tr_("Cancel"), 0,
-                                        1000, parent_);
+        progress_ = new QProgressDialog(Tr("Reading the route of the card"), Tr("Cancel"), 0, 1000,
+                                        parent_);
         progress_->setObjectName(QStringLiteral("routeProgress"));
-        progress_->setWindowTitle(tr_("Export Route"));
+        progress_->setWindowTitle(Tr("Export Route"));
         progress_->setWindowModality(Qt::WindowModal);
         progress_->setMinimumDuration(0);
         progress_->setMinimumWidth(320); // a bar long enough to read
@@ -64,17 +64,17 @@ void RouteExportRun::Poll() {
 void RouteExportRun::Finish(RouteExportOutcome outcome) {
     switch (outcome) {
     case RouteExportOutcome::kWritten:
-        prompts_.Inform(parent_, tr_("Route saved to") + " " + output_);
+        prompts_.Inform(parent_, Tr("Route saved to") + " " + output_);
         break;
     case RouteExportOutcome::kNoFix:
-        prompts_.Inform(parent_, whole_card_ ? tr_("No GPS fix on this card.")
-                                             : tr_("No GPS fix in this recording."));
+        prompts_.Inform(parent_, whole_card_ ? Tr("No GPS fix on this card.")
+                                             : Tr("No GPS fix in this recording."));
         break;
     case RouteExportOutcome::kUnreadable:
-        prompts_.Inform(parent_, tr_("The recording cannot be read."));
+        prompts_.Inform(parent_, Tr("The recording cannot be read."));
         break;
     case RouteExportOutcome::kWriteFailed:
-        prompts_.Inform(parent_, output_ + " " + tr_("cannot be written"));
+        prompts_.Inform(parent_, output_ + " " + Tr("cannot be written"));
         break;
     case RouteExportOutcome::kCancelled:
         break; // the user knows

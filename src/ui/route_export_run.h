@@ -37,10 +37,11 @@ private:
     void Poll();
     void Finish(RouteExportOutcome outcome);
     void CloseProgress();
+    QString Tr(const char* key) const { return translate_(key); }
 
     QWidget* const parent_;
     UserPrompts& prompts_;
-    const Translate tr_;
+    const Translate translate_;
     std::unique_ptr<RouteExport> export_;
     QString output_;
     bool whole_card_ = false;

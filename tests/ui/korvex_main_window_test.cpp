@@ -1,122 +1,35 @@
 // The main window and the application run under a private X server, with the real map page,
 // video window and PulseAudio null sink, on a generated card in a fake mount table.
-#include "audio/pulse/pulse_sound_driver.h"
 #include "controls/digi_static.h"
 #include "controls/grid_ctrl.h"
 #include "controls/month_cal_ctrl_ex.h"
+#include "main_window_rig.h"
 #include "playback/ts_chn.h"
 #include "positioning/qt/map_view.h"
-#include "recording_prompts.h"
 #include "shared_card.h"
-#include "stream/linux/mount_table_volumes.h"
 #include "ui/dev_show_dlg.h"
 #include "ui/korvex_dlg.h"
 #include "ui/korvex_run.h"
 #include "ui/panel_readouts.h"
 #include "ui/play_ctrl_dlg.h"
 #include "ui/recording_bars_view.h"
-#include "video/block_code.h"
 
 #include <QAbstractButton>
 #include <QDropEvent>
-#include <QImage>
 #include <QMimeData>
 #include <QUrl>
 #include <QtTest/QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace korvex {
 namespace {
 
 namespace fs = std::filesystem;
 
-class NoFormatter final : public CardFormatter {
-public:
-    std::string WhyUnavailable() override { return "no disk service in tests"; }
-    FormatResult Format(const std::string&) override { return {false, "no disk service"}; }
-};
-
-// Two recordings of 4 s with their GPS drive, written once for the whole program.
-const test::SharedCard& Card() {
-    static const test::SharedCard card([] {
-        mkcard::CardOptions options;
-        options.count = 2;
-        options.seconds = 4;
-        options.gop = 15;
-        return options;
-    }());
-    return card;
-}
-
-// The card's mount point: the folder that holds its DCIM.
-fs::path CardVolume() {
-    return Card().Folder() / "card";
-}
-
-// What the program is given, over a fake mount table with one removable slot (sdb).
-class WindowRig {
-public:
-    explicit WindowRig(int ui_mode) {
-        test::WriteFile(dir_ / "sys/block/sdb/removable", "1\n");
-        Mount(false);
-        app_.Prepare(1920, 1080);
-        app_.Settings().ui_mode_in_use = ui_mode;
-    }
-    void Mount(bool card) {
-        std::string table = "22 1 8:2 / / rw - ext4 /dev/sda2 rw\n";
-        if (card) {
-            table += "30 22 8:17 / " + CardVolume().string() + " rw - vfat /dev/sdb rw\n";
-        }
-        test::WriteFile(dir_ / "mountinfo.new", table);
-        fs::rename(dir_ / "mountinfo.new", dir_ / "mountinfo");
-    }
-    PanelServices Services() {
-        return {app_,     messages_,  prompts_,
-                volumes_, formatter_, [] { return std::make_unique<pulse::PulseSoundDriver>(); },
-                {}};
-    }
-    std::unique_ptr<CKorvexDlg> Open(std::string command_line = {}) {
-        auto window =
-            std::make_unique<CKorvexDlg>(Services(), messages_, arrivals_, std::move(command_line));
-        window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        return window;
-    }
-
-    test::TempDir dir_;
-    CKorvexApp app_{
-        SettingsLocations{KORVEX_PROGRAM_FOLDER, dir_ / "Config.ini", dir_ / "Capture", 1033}};
-    QtMessageSink messages_;
-    test::RecordingPrompts prompts_;
-    NoFormatter formatter_;
-    MountTableVolumes volumes_{(dir_ / "mountinfo").string(), (dir_ / "sys").string()};
-    MountTableVolumes arrivals_{(dir_ / "mountinfo").string(), (dir_ / "sys").string()};
-};
-
-// The block code of the picture the video window shows now, if one is readable.
-std::optional<BlockCode> ShownCode(CKorvexDlg& window) {
-    const QImage shown =
-        window.VideoWindow().Video().grabFramebuffer().convertToFormat(QImage::Format_RGB32);
-    return ReadBlockCodeRgb32(shown.constBits(), shown.width(), shown.height(),
-                              static_cast<int>(shown.bytesPerLine()));
-}
-
-// Waits until the video window shows a picture of the recording numbered `number` other than
-// `after`; returns its index (-1 when none came).
-int AwaitPictureOf(CKorvexDlg& window, int number, int after = -1) {
-    int index = -1;
-    const auto shown = [&] {
-        const std::optional<BlockCode> code = ShownCode(window);
-        if (code && code->number == number && code->index != after) {
-            index = code->index;
-        }
-        return index >= 0;
-    };
-    [&] { QTRY_VERIFY_WITH_TIMEOUT(shown(), 20000); }();
-    return index;
-}
+using test::AwaitPictureOf;
+using test::Card;
+using test::WindowRig;
 
 QRect At(const QPoint& corner, QSize size) {
     return {corner, size};
@@ -319,8 +232,8 @@ TEST(KorvexRun, PlaysTheCardSeeksPausesStopsAndSavesOnClose) {
     const fs::path config = rig.app_.Settings().Locations().config_file;
     ASSERT_FALSE(fs::exists(config));
     bool drove = false;
-    const int status =
-        RunMainWindow(rig.Services(), rig.messages_, rig.arrivals_, {}, [&](CKorvexDlg& window) {
+    const int status = RunMainWindow(
+        rig.Services(), rig.messages_, rig.arrivals_, {}, test::NoBus(), [&](CKorvexDlg& window) {
             [&] {
                 ASSERT_NE(window.Panel().Channel(), nullptr);
                 CTSChn& channel = *window.Panel().Channel();

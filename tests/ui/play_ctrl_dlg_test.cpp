@@ -324,6 +324,39 @@ TEST_F(Panel, SpeedSliderAndThePlayCommands) {
     EXPECT_FALSE(state.IsPaused());
 }
 
+// Each tooltip names the keys that have its control's effect, the names translated as the
+// command is.
+TEST_F(Panel, TooltipsNameTheKeysOfTheirCommands) {
+    test::WriteFile(dir_ / "program/Config.ini", "[Config]\nLanguage File=de_DE\n");
+    test::WriteFile(dir_ / "program/Language/de_DE.ini",
+                    "[Language String]\nPrevFile=Vorherige Aufnahme\nPage Up=Bild auf\n");
+    app_.Prepare(1280, 800);
+    Make();
+    const struct {
+        const char* child;
+        const char* tooltip;
+    } cases[] = {
+        {"button217", "NextFrame (.)"},
+        {"button216", "PreFrame (,)"},
+        {"button230", "Pause (Space)"},
+        {"button233", "Vorherige Aufnahme (Bild auf)"},
+        {"button229", "NextFile (Page Down)"},
+        {"button235", "BackWardPlay (b)"},
+        {"button220", "SnapShot (s)"},
+        {"button237", "Mark In (i)"},
+        {"button238", "Mark Out (o)"},
+        {"button225", "Play"},
+        {"button226", "Stop"},
+        {"button239", "Backup"},
+        {"speedSlider", "Speed ([, ], Backspace)"},
+        {"volumeSlider", "Volume (9, 0)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Child<QWidget>(QLatin1String(c.child))->toolTip().toStdString(), c.tooltip)
+            << c.child;
+    }
+}
+
 TEST_F(Panel, OpensTheCardWithItsList) {
     Make();
     panel_->OpenCard(true);
