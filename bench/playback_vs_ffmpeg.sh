@@ -185,10 +185,10 @@ mkdir "$work/bin" "$work/pictures"
 cp "$cli" "$work/bin/korvex-cli"
 printf '[Config]\nm_contishoot=10\n' >"$work/bin/Config.ini"
 paced_program=$work/bin/korvex-cli XDG_PICTURES_DIR=$work/pictures \
-    paced_row "korvex-cli play --snapshot (1x, 10 BMP shots)" 60 --snapshot
+    paced_row "korvex-cli play --snapshot (1x, 10 shots)" 60 --snapshot
 shots=$(find "$work/pictures" -name '*.bmp' | wc -l)
 ((shots == 10)) || fail "the snapshot run wrote $shots shots, not 10"
 echo "  pictures/s and late: the summary (first to last picture); after 1st s/s: from picture 61"
 echo "  on. The packets carry 30 pictures/s until the reader has measured the frame rate over the"
 echo "  first 31 pictures, so the whole-run rate is below the expected one. The snapshot row writes"
-echo "  10 shots of 1920x1080 one after the other while it plays."
+echo "  10 BMP shots of 1920x1080 one after the other while it plays."

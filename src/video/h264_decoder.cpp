@@ -77,6 +77,9 @@ bool CH264Decoder::Decode(std::span<const uint8_t> access_unit, const PacketReco
         return false;
     }
     // The bytes are only read: libavcodec takes non-const data but copies an unowned packet.
+    // The copy is kept on purpose: it gives the decoder the zeroed padding after the data that
+    // the packet ring cannot promise, and at one compressed picture (tens of kilobytes at
+    // 1080p) it costs about a thousandth of decoding that picture.
     packet_->data = const_cast<uint8_t*>(access_unit.data());
     packet_->size = static_cast<int>(access_unit.size());
     packet_->pts = next_tag_;
