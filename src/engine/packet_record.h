@@ -1,6 +1,6 @@
 #pragma once
 
-#include "positioning/gps_fix.h"
+#include "app/gps_values.h"
 
 #include <cstdint>
 #include <optional>

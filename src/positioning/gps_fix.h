@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/gps_values.h"
 #include "positioning/gps_text_parser.h"
 #include "positioning/rmc_time.h"
 
@@ -7,13 +8,6 @@
 #include <string_view>
 
 namespace korvex {
-
-// Where the car was, how fast and which way it went, when a GPS text had a valid fix: what a
-// picture's snapshot and the exported route carry.
-struct GpsFix {
-    GpsRecord record;
-    std::optional<RmcTime> utc; // the sentence's time and date, when it names a real moment
-};
 
 // Reads one GPS text as the map view does: `carried` holds the values of the texts before it, so
 // that the fields a short sentence leaves out keep theirs. The fix when the text is accepted

@@ -1,19 +1,11 @@
 #pragma once
 
 #include "app/g_sensor_sample.h"
+#include "app/gps_values.h"
 
 #include <string_view>
 
 namespace korvex {
-
-// The four values a GPS text delivers. The map view keeps its own copy, which the speed and
-// position read-outs also read; there is no date or time.
-struct GpsRecord {
-    double latitude = 0;  // signed decimal degrees, north positive
-    double longitude = 0; // signed decimal degrees, east positive
-    double speed = 0;     // km/h
-    double course = 0;    // degrees, as the sentence writes it
-};
 
 // Parses one GPS text of a recording: the G-sensor labels "X:", "Y:", "Z:" and one "$GPRMC"
 // sentence, each found anywhere in the text. The text ends at its first zero byte or at the end

@@ -1,19 +1,11 @@
 #pragma once
 
+#include "app/gps_values.h"
+
 #include <optional>
 #include <string_view>
 
 namespace korvex {
-
-// A UTC moment as a $GPRMC sentence writes it, whole seconds.
-struct RmcTime {
-    int year = 0; // four digits
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
 
 // The UTC time (field 1, hhmmss with optional fraction) and date (field 9, ddmmyy) of the first
 // "$GPRMC" sentence in `text`, when both are present and name a real moment; two-digit years
